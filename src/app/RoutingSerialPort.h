@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/HostPorts.h"
+#include "platform/SerialPort.h"
+
+namespace tq {
+
+// Sends each Com port either to a host device or to the built-in simulated analyser, as
+// host.ini (or --simulate, for every port) says.
+class RoutingSerialPort : public SerialPort {
+ public:
+  RoutingSerialPort(HostPorts hostPorts, bool simulateAll, SerialPort& device,
+                    SerialPort& simulator);
+
+  bool open(int portNumber) override;
+  void close() override { active_->close(); }
+  bool isOpen() const override { return active_->isOpen(); }
+  int portNumber() const override { return active_->portNumber(); }
+  void setBaudRate(int baud) override { active_->setBaudRate(baud); }
+  void write(std::span<const std::uint8_t> bytes) override { active_->write(bytes); }
+  std::size_t read(std::span<std::uint8_t> dest) override { return active_->read(dest); }
+  std::size_t bytesAvailable() const override { return active_->bytesAvailable(); }
+  void setDtr(bool high) override { active_->setDtr(high); }
+  void setRts(bool high) override { active_->setRts(high); }
+  bool dsr() const override { return active_->dsr(); }
+  bool cts() const override { return active_->cts(); }
+  void setBytesAvailableHandler(std::function<void(std::size_t)> handler) override;
+  void setLineErrorHandler(std::function<void()> handler) override;
+
+ private:
+  HostPorts hostPorts_;
+  bool simulateAll_;
+  SerialPort& device_;
+  SerialPort& simulator_;
+  SerialPort* active_;
+};
+
+}  // namespace tq

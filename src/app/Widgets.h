@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWidget>
+#include <functional>
+
+namespace tq {
+
+// A panel that reports clicks (the status panel retries the link when clicked).
+class ClickPanel : public QFrame {
+ public:
+  using QFrame::QFrame;
+  std::function<void()> onClick;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && onClick) onClick();
+    QFrame::mousePressEvent(event);
+  }
+};
+
+// The round status lamp.
+class Lamp : public QWidget {
+ public:
+  using QWidget::QWidget;
+  void setColour(const QColor& colour) {
+    if (colour_ != colour) {
+      colour_ = colour;
+      update();
+    }
+  }
+  QColor colour() const { return colour_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::black);
+    p.setBrush(colour_);
+    const int d = std::min(width(), height()) - 2;
+    p.drawEllipse(1, 1, d, d);
+  }
+
+ private:
+  QColor colour_ = Qt::green;
+};
+
+// The client area: the graph is painted here, the controls sit on top of it.
+class ClientArea : public QWidget {
+ public:
+  using QWidget::QWidget;
+  std::function<void(QPainter&)> onPaint;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    if (onPaint) onPaint(p);
+  }
+};
+
+// Colours are stored as 0x00BBGGRR.
+inline QColor ToQColor(std::uint32_t c) {
+  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                static_cast<int>((c >> 16) & 0xFF));
+}
+
+}  // namespace tq

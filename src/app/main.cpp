@@ -1,0 +1,66 @@
+// Composition root: the one place where the program's objects are made and wired.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <filesystem>
+
+#include "app/RoutingSerialPort.h"
+#include "app/TEMC1.h"
+#include "measure/Program.h"
+#include "platform/HostFiles.h"
+#include "platform/HostPorts.h"
+#include "platform/qt/QtClock.h"
+#include "platform/qt/QtPrompts.h"
+#include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtTicks.h"
+#include "SimulatedSerialPort.h"
+
+namespace {
+
+// The shipped data files: beside the program in an installed tree, else the source tree.
+std::filesystem::path ShippedDataDir() {
+  const std::filesystem::path besideProgram =
+      std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "data";
+  std::error_code ec;
+  if (std::filesystem::is_directory(besideProgram, ec)) return besideProgram;
+  return TQ_SOURCE_DATA_DIR;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QCoreApplication::setApplicationName("Veltrane Instruments Ltd TQ4800");
+
+  QCommandLineParser parser;
+  parser.addHelpOption();
+  QCommandLineOption simulate("simulate", "Every port reaches the built-in simulated analyser.");
+  QCommandLineOption dataRoot("data-root", "Folder that holds the drives C: and A:.", "DIR");
+  parser.addOption(simulate);
+  parser.addOption(dataRoot);
+  parser.process(app);
+
+  tq::HostFiles files(parser.isSet(dataRoot)
+                          ? std::filesystem::path(parser.value(dataRoot).toStdString())
+                          : tq::DefaultDataRoot());
+  files.ensureHostIni();
+  files.installShippedData(ShippedDataDir());
+  // Bare file names land in the working folder, as they always did.
+  QDir::setCurrent(QString::fromStdString(files.resolve(files.workingDirectory()).string()));
+
+  const tq::HostPorts hostPorts = tq::HostPorts::Parse(
+      files.readAll((files.dataRoot() / "host.ini").string()).value_or(std::string{}));
+
+  tq::QtTicks ticks;
+  tq::QtClock clock;
+  tq::TEMC1 window;
+  tq::QtPrompts prompts(&window, &files);
+  tq::QtSerialPort device(hostPorts);
+  tq::sim::SimulatedSerialPort simulator(ticks);
+  tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator);
+
+  tq::Program program(tq::Ports{serial, ticks, prompts, files, clock, window});
+  window.attach(program);
+  window.show();
+  return app.exec();
+}

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "link/Frame.h"
+#include "measure/MeasurementState.h"
+#include "measure/WindowModel.h"
+#include "platform/Prompts.h"
+#include "platform/SerialPort.h"
+#include "platform/Ticks.h"
+
+namespace tq {
+
+// Where the link hands what it receives, and what it asks of the rest of the program.
+struct LinkHandlers {
+  // A data frame during a sweep or single-frequency run; the receiver sends the ACK.
+  std::function<void(const DataFrame&)> dataFrame;
+  // NX91 report: position 0..8 and the automatic band selection flag.
+  std::function<void(int position, bool automatic)> preselectorReport;
+  // Status state code 2: the analyser waits at a pre-selector segment end.
+  std::function<void()> segmentStep;
+  // Pre-selector state of the scan engine (0 off .. 5).
+  std::function<int()> preselectorState;
+  // Sets preselectorState to 0 after a reconnect.
+  std::function<void()> resetPreselector;
+  // The analyser's range differs from the program's after a connect.
+  std::function<void()> rangeMismatch;
+  // The ERS peak search is on (changes the texts of state 0 and compression).
+  std::function<bool()> ersPeakSearch;
+  // Refresh of the run buttons (status timer).
+  std::function<void()> refreshRunButtons;
+};
+
+// The serial link to the analyser: frames out, framing and dispatch in, the queue and the
+// supervision of the link. Every call runs on the user-interface thread; waits inside keep
+// events flowing, so the receive path may run nested within any of these calls.
+class Link {
+ public:
+  Link(MeasurementState& state, WindowModel& model, MainView& view, SerialPort& port,
+       Ticks& ticks, Prompts& prompts);
+  ~Link();
+  Link(const Link&) = delete;
+  Link& operator=(const Link&) = delete;
+
+  LinkHandlers& handlers() { return handlers_; }
+
+  void SendCommand(std::uint8_t code, std::int32_t value, std::uint8_t minDataBytes);
+  void SendRawFrame(std::uint8_t code, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3,
+                    std::uint8_t b4);
+  // Single signal bytes go straight out, whatever the link flags.
+  void SendAck() { writeByte(kAck); }
+  void SendNak() { writeByte(kNak); }
+
+  void ConnectLink();
+  void InitPreselectorLines();
+  // The RTS-low framing of a single accessory frame (NX91 menu).
+  void SendAccessoryFrameRtsLow(std::uint8_t code, std::uint8_t b1);
+
+  void OnTriggerAvail(std::size_t count);
+  void OnTriggerLineError();
+  void nackoTimer();
+  void statusTimer();
+  void Panel5Click();
+  // Com 1 .. Com 4 of the Port menu.
+  void ComClick(int portNumber);
+
+  // Opens the configured port (start-up); true when it opened.
+  bool OpenPort();
+  void ClosePort();
+  void ClearReceiveBuffer() { rxSize_ = 0; }
+  void SetStatusTimerEnabled(bool enabled);
+  bool StatusTimerEnabled() const;
+  void SetStatus(const std::string& text, Colour lamp);
+
+  // State kept by the link, for the rest of the program and for tests.
+  bool commsWarningArmed() const { return commsWarningArmed_; }
+  bool watchdogEnabled() const;
+  int queueCount() const { return queueCount_; }
+  const Frame& queuedFrame(int slot) const { return queue_[static_cast<std::size_t>(slot)]; }
+  const Frame& lastFrameSent() const { return lastFrame_; }
+  std::size_t receiveBufferSize() const { return rxSize_; }
+  std::uint8_t lastAccessoryValue() const { return lastAccessoryValue_; }
+  // A data frame is being handled (set on dispatch, for the receiver's use).
+  bool handlingDataFrame() const { return handlingDataFrame_; }
+  const std::string& lastStatusText() const { return lastStatusText_; }
+
+ private:
+  void writeBytes(std::span<const std::uint8_t> bytes);
+  void writeByte(std::uint8_t b) { writeBytes({&b, 1}); }
+  void sendFirstQueued();
+  void processBuffer();
+  void removeFront(std::size_t count);
+  void dispatchFrame(const std::array<std::uint8_t, kMaxFrame>& frame);
+  void handleStatusFrame(std::uint8_t status);
+  void handleVersionFrame(std::uint8_t major, std::uint8_t minor);
+  void lostLink();
+  void dropRtsAndSendInitFrames(bool withWaits);
+
+  MeasurementState& state_;
+  WindowModel& model_;
+  MainView& view_;
+  SerialPort& port_;
+  Ticks& ticks_;
+  Prompts& prompts_;
+  LinkHandlers handlers_;
+
+  // Received bytes not yet dispatched. A frame is at most 11 bytes, so this never holds
+  // more than a partial frame plus one read.
+  std::array<std::uint8_t, 1024> rx_{};
+  std::size_t rxSize_ = 0;
+  std::uint8_t lastN_ = 0;
+
+  Frame outgoing_;
+  Frame lastFrame_;
+  std::array<Frame, 10> queue_{};
+  int queueCount_ = 0;
+
+  bool commsWarningArmed_ = false;
+  bool firmwareAdviceShown_ = false;
+  bool handlingDataFrame_ = false;
+  bool lostLinkAsking_ = false;
+  std::uint8_t lastAccessoryValue_ = 0;
+  std::string lastStatusText_;
+
+  std::unique_ptr<Timer> statusTimer_;
+  std::unique_ptr<Timer> nacko_;
+};
+
+}  // namespace tq

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "measure/MeasurementState.h"
+
+namespace tq {
+
+// The Details window's rules. The delimiter field gives its first character; a blank (or
+// nothing) gives ";".
+std::string DelimiterFromField(std::string_view field);
+// A delimiter field of exactly one blank is reported as "Invalid delimitor".
+inline bool IsInvalidDelimiterField(std::string_view field) { return field == " "; }
+// The path field (at most 128 characters) with a trailing backslash, cut to 64 characters.
+std::string DefaultPathFromField(std::string_view field);
+
+}  // namespace tq

@@ -1,0 +1,229 @@
+#include "measure/Program.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+
+#include "measure/Settings.h"
+
+namespace tq {
+
+namespace {
+
+std::optional<int> PortNumberFrom(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  int value = 0;
+  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (value < 1 || value > 4) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::string FormatClock(const DateTime& t) {
+  static constexpr std::array<const char*, 12> kMonths{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  const int m = (t.month >= 1 && t.month <= 12) ? t.month - 1 : 0;
+  char text[48];
+  std::snprintf(text, sizeof text, "%d %s %04d %02d:%02d", t.day, kMonths[m], t.year, t.hour,
+                t.minute);
+  return text;
+}
+
+Program::Program(Ports ports)
+    : ports_(ports),
+      link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts) {
+  mainTimer_ = ports_.ticks.createTimer(1000, [this] { MainTimerTimer(); });
+  mainTimer_->setEnabled(true);
+  clockTimer_ = ports_.ticks.createTimer(1000, [this] { Timer1Timer(); });
+  clockTimer_->setEnabled(true);
+  ApplySettingsDefaults(state_);
+}
+
+void Program::MainTimerTimer() {
+  mainTimer_->setEnabled(false);
+  if (started_) return;
+  StartUp();
+}
+
+void Program::StartUp() {
+  // 1. Start defaults.
+  mainTimer_->setEnabled(false);
+  started_ = true;
+  state_.startFrequencyHz = kHighStartHz;
+  state_.finishFrequencyHz = kHighFinishHz;
+  state_.stepsPerScan = 500;
+  state_.highRange = true;
+  state_.instrumentHighRange = true;
+  state_.screenColours[kBorderColour] = 0xC0C0C0;
+  state_.clearLinkFlags();
+  state_.instrumentHighRange = true;
+
+  // 2. Welcome window.
+  ports_.view.showMessageWindow("Welcome to the TQ4800   Please Wait");
+
+  // 3. Settings file.
+  readSettingsAtStartUp();
+
+  // 4. The USB adapter is searched for only when it is both allowed and needed.
+  state_.usbLinkOk = false;
+
+  // 5-7. Fixed values, whatever the settings file said.
+  applyFixedStartValues();
+
+  // 9. Port menu tick.
+  model_.checkedPort = state_.portNumber;
+  ports_.view.modelChanged();
+
+  // 10. Open the port and look for the analyser.
+  link_.OpenPort();
+  ports_.ticks.wait(1);
+  if (ports_.serial.dsr()) {
+    ports_.serial.setRts(true);
+    state_.portConnected = true;
+    link_.ConnectLink();
+    state_.sendingBlocked = false;
+    link_.ClearReceiveBuffer();
+  } else {
+    state_.portConnected = false;
+    state_.linkEnabled = false;
+    model_.lampColour = kClRed;
+    ports_.view.modelChanged();
+    ports_.prompts.message(MessageKind::Information, "TQ4800 Not Responding", Buttons::Ok);
+    link_.SetStatus("Click to Enable", kClRed);
+  }
+
+  // 11. Hardware version.
+  state_.hardwareVersion = 0.0f;
+  link_.SendCommand(0x21, 0, 0);
+  ports_.ticks.wait(2);
+
+  // 12. Accessory lines; from here on a NAK is reported.
+  link_.InitPreselectorLines();
+  ports_.view.hideMessageWindow();
+  ports_.view.repaint();
+  ports_.view.placeMessageWindow();
+}
+
+void Program::readSettingsAtStartUp() {
+  const std::string path = std::string(kSettingsDir) + "tq4800.ini";
+  std::optional<std::string> text;
+  if (ports_.files.exists(path)) text = ports_.files.readAll(path);
+  if (!text) {
+    ports_.view.hideMessageWindow();
+    ports_.prompts.message(MessageKind::Warning,
+                           "INI File error ! Defaults Loaded. Re-Install any ERS Data",
+                           Buttons::Ok);
+    ApplySettingsDefaults(state_);
+    askPortNumber();
+    return;
+  }
+  const SettingsReadResult result = LoadSettings(*text, state_);
+  if (result.badLine != 0) {
+    // Lines before the bad one stay as read; the rest took the defaults.
+    ports_.prompts.message(MessageKind::Warning,
+                           "Invalid numeric format in line " + std::to_string(result.badLine) +
+                               " of TQ4800.INI. Defaults Loaded for the rest of the file.",
+                           Buttons::Ok);
+  }
+  if (result.defaultPathInvalid)
+    ports_.prompts.message(MessageKind::Warning,
+                           "Check for Correct Valid Default Path under File|Setup", Buttons::Ok);
+  if (result.badLine != 0 && result.badLine <= 18 && !result.portRead) askPortNumber();
+}
+
+void Program::askPortNumber() {
+  auto answer = ports_.prompts.inputBox("Communication Port Required",
+                                        "Enter Com Port Number 1..4: ", "2");
+  if (answer)
+    if (auto port = PortNumberFrom(*answer)) state_.portNumber = *port;
+}
+
+void Program::applyFixedStartValues() {
+  state_.attenuationDb = 30;
+  state_.levelOffsetDb = 0;
+  state_.differenceInsertionLoss = false;
+  state_.title = "Title";
+  state_.lisnInsertionLossDb = 20;
+  state_.processingMode = 0;
+  state_.preampGainDb = 0;
+  model_.showCurrent = true;
+  model_.showStore = false;
+  model_.showDifference = false;
+  model_.showArchive = false;
+  model_.preampSelectorEnabled = true;
+
+  if (state_.logFrequencyAxis) {
+    state_.logSpanIndex = 2;
+  } else {
+    state_.startFrequencyHz = kHighStartHz;
+    state_.finishFrequencyHz = kHighFinishHz;
+  }
+  state_.detector = 1;
+  state_.runActive = false;
+  state_.stepsPerScan = 500;
+  state_.highRange = true;
+  model_.rangeLabelText = "HIGH RANGE";
+  ports_.view.modelChanged();
+}
+
+bool Program::CloseQuery() {
+  if (closing_) return false;
+  if (ports_.prompts.message(MessageKind::Confirmation, "Close TQ4800 ?", Buttons::YesNo) !=
+      Answer::Yes)
+    return false;
+  closing_ = true;
+  state_.com1Checked = model_.checkedPort == 1;
+  const std::string path = state_.defaultPath + "TQ4800.INI";
+  if (!ports_.files.writeAll(path, SaveSettings(state_)))
+    ports_.prompts.message(MessageKind::Error, "Unable to write " + path, Buttons::Ok);
+  if (state_.portConnected) {
+    // The reset frame goes out whatever the queue and the link flags say.
+    const Frame reset = BuildFrame(0x80, 0, 0);
+    if (ports_.serial.isOpen()) ports_.serial.write(reset.view());
+  }
+  ports_.ticks.wait(2);
+  link_.ClosePort();
+  clockTimer_->setEnabled(false);
+  return true;
+}
+
+void Program::Exit1Click() { ports_.view.closeMainWindow(); }
+
+void Program::Reset1Click() {
+  if (ports_.prompts.message(MessageKind::Warning,
+                             "Resetting Hardware will Clear all Information not Already Saved",
+                             Buttons::OkCancel) != Answer::Ok)
+    return;
+  link_.SendCommand(0x80, 0, 0);
+  state_.scansDone = 1;
+  state_.processingMode = 0;
+  model_.stepPanelText.clear();
+
+  state_.dbmUnits = false;
+  state_.logFrequencyAxis = false;
+  state_.startFrequencyHz = kHighStartHz;
+  state_.finishFrequencyHz = kHighFinishHz;
+  state_.title = "Title";
+  state_.attenuationDb = 30;
+  state_.preampGainDb = 0;
+  state_.lisnInsertionLossDb = 20;
+  state_.levelOffsetDb = 0;
+  state_.highRange = true;
+  model_.rangeLabelText = "HIGH RANGE";
+  state_.measurementMode = 0;
+  model_.frequencyBoxText.clear();
+  state_.sendingBlocked = false;
+  ports_.view.modelChanged();
+  ports_.view.repaint();
+}
+
+void Program::Timer1Timer() {
+  model_.dateText =
+      model_.loadedResultDate.empty() ? FormatClock(ports_.clock.now()) : model_.loadedResultDate;
+  ports_.view.modelChanged();
+}
+
+}  // namespace tq

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/Canvas.h"
+
+namespace tq {
+
+// Lamp and text colours of the status panel.
+inline constexpr Colour kClGreen = 0x008000;
+inline constexpr Colour kClRed = 0x0000FF;
+inline constexpr Colour kClYellow = 0x00FFFF;
+inline constexpr Colour kClBlue = 0xFF0000;
+inline constexpr Colour kClFuchsia = 0xFF00FF;
+inline constexpr Colour kClBlack = 0x000000;
+
+// What the main window shows that the core decides; the window mirrors it on
+// MainView::modelChanged().
+struct WindowModel {
+  std::string statusText;  // Label5
+  Colour lampColour = kClGreen;  // Shape1
+  int checkedPort = 0;           // Port menu tick, 1..4, 0 none
+  bool ersMenuEnabled = false;   // Install ERS Data, Clear ERS Data
+  std::string detailsVersionText;
+  std::string modelPanelText = "TQ4800";  // Panel10
+  std::string stepPanelText;              // Panel7
+  std::string frequencyBoxText;           // Edit1
+  std::string dateText;                   // Panel2
+  std::string loadedResultDate;           // shown by the clock while a result is loaded
+  std::string rangeLabelText = "HIGH RANGE";  // Label2
+  bool showCurrent = true;
+  bool showStore = false;
+  bool showDifference = false;
+  bool showArchive = false;
+  bool preampSelectorEnabled = true;
+};
+
+// The core's hold on the main window.
+class MainView {
+ public:
+  virtual ~MainView() = default;
+  // The controls re-read the window model and the measurement state.
+  virtual void modelChanged() = 0;
+  // The whole client area is repainted.
+  virtual void repaint() = 0;
+  // The small "TQ4800 Message" window used for welcome and busy texts.
+  virtual void showMessageWindow(const std::string& text) = 0;
+  virtual void hideMessageWindow() = 0;
+  // Moves the message window 10 pixels right of and below the main window's corner.
+  virtual void placeMessageWindow() = 0;
+  // Closes the main window, which asks the close question first.
+  virtual void closeMainWindow() = 0;
+};
+
+}  // namespace tq

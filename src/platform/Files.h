@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tq {
+
+// The program's files. Paths keep the program's own DOS form ("C:\tq4800\TQ4800.INI",
+// "a:", bare names); resolve() maps them onto the host.
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  virtual std::filesystem::path resolve(std::string_view programPath) const = 0;
+  virtual bool exists(std::string_view programPath) const = 0;
+  // The whole file, or nullopt when it cannot be read.
+  virtual std::optional<std::string> readAll(std::string_view programPath) const = 0;
+  // Replaces the file as a whole: a failed write never leaves a truncated file.
+  virtual bool writeAll(std::string_view programPath, std::string_view contents) = 0;
+};
+
+}  // namespace tq

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tq {
+
+enum class MessageKind { Warning, Information, Error, Confirmation };
+enum class Buttons { Ok, OkCancel, YesNo, YesCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+// Modal questions to the user: message boxes, the input box and the file dialogs.
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+
+  virtual Answer message(MessageKind kind, std::string_view text, Buttons buttons) = 0;
+  // The input box; nullopt when the user cancels.
+  virtual std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
+                                              std::string_view defaultText) = 0;
+  // File dialogs; nullopt when cancelled. The filter is "Description|*.ext".
+  virtual std::optional<std::string> openFileName(std::string_view title, std::string_view filter,
+                                                  std::string_view initialDir) = 0;
+  virtual std::optional<std::string> saveFileName(std::string_view title, std::string_view filter,
+                                                  std::string_view initialDir) = 0;
+};
+
+}  // namespace tq
