@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a Debian machine (run as root or via sudo).
+set -euo pipefail
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-serialport-dev
+          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-liberation)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them
+# headless, after a short run of the fuzz targets.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+build=build-test
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTQ_SANITIZE=ON
+cmake --build "$build" -j2
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+bash tools/fuzz-smoke.sh
+(cd "$build" && ctest --output-on-failure -j2 --timeout 300)
