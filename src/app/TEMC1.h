@@ -8,6 +8,7 @@
 
 class QAction;
 class QComboBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;

@@ -13,7 +13,7 @@
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTicks.h"
-#include "SimulatedSerialPort.h"
+#include "SimulatedLink.h"
 
 namespace {
 
@@ -56,8 +56,8 @@ int main(int argc, char* argv[]) {
   tq::TEMC1 window;
   tq::QtPrompts prompts(&window, &files);
   tq::QtSerialPort device(hostPorts);
-  tq::sim::SimulatedSerialPort simulator(ticks);
-  tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator);
+  tq::sim::SimulatedLink simulator(ticks);
+  tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator.port);
 
   tq::Program program(tq::Ports{serial, ticks, prompts, files, clock, window});
   window.attach(program);

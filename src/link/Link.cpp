@@ -258,6 +258,7 @@ void Link::dispatchFrame(const std::array<std::uint8_t, kMaxFrame>& frame) {
 void Link::handleStatusFrame(std::uint8_t status) {
   state_.instrumentAttenuationDb = ((status & 1) + 2 * ((status >> 1) & 1)) * 10;
   state_.instrumentHighRange = (status & 0x04) != 0;
+  state_.instrumentCompression = (status & 0x08) != 0;
   const bool peakSearch = handlers_.ersPeakSearch && handlers_.ersPeakSearch();
   if (status & 0x08) {
     if (peakSearch)

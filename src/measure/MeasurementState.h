@@ -72,6 +72,7 @@ struct MeasurementState {
   bool instrumentReady = false;
   bool instrumentHighRange = false;
   std::int32_t instrumentAttenuationDb = 0;
+  bool instrumentCompression = false;  // the last status frame reported compression
   bool usbHardware = false;
   bool usbLinkOk = false;
   std::int32_t usbDeviceHandle = 0;

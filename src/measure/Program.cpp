@@ -34,12 +34,28 @@ std::string FormatClock(const DateTime& t) {
 
 Program::Program(Ports ports)
     : ports_(ports),
-      link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts) {
+      link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts),
+      traces_(state_, model_, ports.view, ports.files, ports.prompts),
+      scan_(state_, model_, ports.view, link_, traces_, ports.ticks, ports.prompts) {
+  wireLink();
   mainTimer_ = ports_.ticks.createTimer(1000, [this] { MainTimerTimer(); });
   mainTimer_->setEnabled(true);
   clockTimer_ = ports_.ticks.createTimer(1000, [this] { Timer1Timer(); });
   clockTimer_->setEnabled(true);
   ApplySettingsDefaults(state_);
+}
+
+void Program::wireLink() {
+  LinkHandlers& h = link_.handlers();
+  h.dataFrame = [this](const DataFrame& d) { scan_.DataFrameReceived(d); };
+  h.preselectorReport = [this](int position, bool automatic) {
+    scan_.PreselectorReport(position, automatic);
+  };
+  h.segmentStep = [this] { scan_.SegmentStep(); };
+  h.preselectorState = [this] { return scan_.preselectorState; };
+  h.resetPreselector = [this] { scan_.preselectorState = 0; };
+  h.rangeMismatch = [this] { scan_.SendRangeWithDelay(); };
+  h.refreshRunButtons = [this] { scan_.RefreshRunButtons(); };
 }
 
 void Program::MainTimerTimer() {
@@ -165,8 +181,14 @@ void Program::applyFixedStartValues() {
   state_.runActive = false;
   state_.stepsPerScan = 500;
   state_.highRange = true;
-  model_.rangeLabelText = "HIGH RANGE";
-  ports_.view.modelChanged();
+
+  // 8. Direct input, peak detector, span buttons, input menu.
+  if (scan_.hooks().selectDirectInput) scan_.hooks().selectDirectInput();
+  scan_.PFS1Click();
+  scan_.UpdateSpanButtons();
+  if (scan_.hooks().updateInputMenu) scan_.hooks().updateInputMenu();
+  FillDisplayGrid(state_);
+  scan_.RefreshRunButtons();
 }
 
 bool Program::CloseQuery() {
@@ -175,6 +197,8 @@ bool Program::CloseQuery() {
       Answer::Yes)
     return false;
   closing_ = true;
+  // A run must not go on inside the waits below once the window is going.
+  if (state_.runInProgress) scan_.Stop();
   state_.com1Checked = model_.checkedPort == 1;
   const std::string path = state_.defaultPath + "TQ4800.INI";
   if (!ports_.files.writeAll(path, SaveSettings(state_)))
@@ -198,6 +222,7 @@ void Program::Reset1Click() {
                              Buttons::OkCancel) != Answer::Ok)
     return;
   link_.SendCommand(0x80, 0, 0);
+  traces_.ClearTraces();
   state_.scansDone = 1;
   state_.processingMode = 0;
   model_.stepPanelText.clear();
@@ -216,7 +241,8 @@ void Program::Reset1Click() {
   state_.measurementMode = 0;
   model_.frequencyBoxText.clear();
   state_.sendingBlocked = false;
-  ports_.view.modelChanged();
+  scan_.UpdateSpanButtons();
+  scan_.RefreshRunButtons();
   ports_.view.repaint();
 }
 

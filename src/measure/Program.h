@@ -5,12 +5,14 @@
 
 #include "link/Link.h"
 #include "measure/MeasurementState.h"
+#include "measure/ScanEngine.h"
 #include "measure/WindowModel.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
 #include "platform/Ticks.h"
+#include "traces/TraceSet.h"
 
 namespace tq {
 
@@ -36,6 +38,10 @@ class Program {
   const MeasurementState& state() const { return state_; }
   WindowModel& model() { return model_; }
   Link& link() { return link_; }
+  TraceSet& traces() { return traces_; }
+  const TraceSet& traces() const { return traces_; }
+  Ports& ports() { return ports_; }
+  ScanEngine& scan() { return scan_; }
   bool started() const { return started_; }
 
   // First tick of MainTimer.
@@ -53,11 +59,14 @@ class Program {
   void readSettingsAtStartUp();
   void askPortNumber();
   void applyFixedStartValues();
+  void wireLink();
 
   Ports ports_;
   MeasurementState state_;
   WindowModel model_;
   Link link_;
+  TraceSet traces_;
+  ScanEngine scan_;
   std::unique_ptr<Timer> mainTimer_;
   std::unique_ptr<Timer> clockTimer_;
   bool started_ = false;

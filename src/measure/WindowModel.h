@@ -33,7 +33,25 @@ struct WindowModel {
   bool showStore = false;
   bool showDifference = false;
   bool showArchive = false;
+  bool showLimit = false;         // limit1 checked
+  bool limitEnabled = false;      // limit1 and Button14 enabled
+  bool differenceEnabled = false; // Difference1 enabled once something is stored
   bool preampSelectorEnabled = true;
+
+  // Run controls (refreshed after every change of the run state).
+  std::string button1Caption = "S/SHOT";
+  std::string button2Caption = "RUN";
+  std::string button17Caption = "Single";
+  bool runControlsEnabled = true;  // Min, steps, Log, Start, Finish, Low, High, > STORE, menus
+  bool singleEnabled = true;       // Button17
+  bool runEnabled = true;          // Button2
+  bool busyCursor = false;
+  // The range change delay window and its progress, 0..30 seconds.
+  bool rangeDelayVisible = false;
+  int rangeDelaySeconds = 0;
+  // The three input labels under the graph (the third shows "Paused" at a segment end).
+  std::array<std::string, 3> inputLabels{"DIRECT", "", ""};
+  std::string unitLabel = "dBuV";
 };
 
 // The core's hold on the main window.
@@ -51,6 +69,8 @@ class MainView {
   virtual void placeMessageWindow() = 0;
   // Closes the main window, which asks the close question first.
   virtual void closeMainWindow() = 0;
+  // The platform's default beep.
+  virtual void beep() {}
 };
 
 }  // namespace tq

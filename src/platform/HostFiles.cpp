@@ -43,10 +43,12 @@ bool HasDriveLetter(std::string_view p) {
 
 // Appends components to base, taking an existing entry whose name differs only in case.
 fs::path AppendMatching(fs::path base, const std::vector<std::string>& parts) {
+  const fs::path root = base;
   for (const auto& part : parts) {
     if (part == ".") continue;
     if (part == "..") {
-      base = base.parent_path();
+      // As on Windows, ".." at a drive's root stays at the root.
+      if (base != root) base = base.parent_path();
       continue;
     }
     fs::path exact = base / part;
@@ -89,7 +91,10 @@ bool HostFiles::exists(std::string_view programPath) const {
 }
 
 std::optional<std::string> HostFiles::readAll(std::string_view programPath) const {
-  std::ifstream in(resolve(programPath), std::ios::binary);
+  const fs::path path = resolve(programPath);
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tq::sim {
+
+enum class Detector { Peak, Instant, Average, QuasiPeak };
+
+// The analyser's front end as it affects what it sees.
+struct FrontEnd {
+  bool highRange = false;
+  int attenuationDb = 0;
+};
+
+// A believable product under test: noise floor, clock harmonics, a few carriers, broadband
+// noise at low frequencies, optionally an ERS comb. The same seed gives the same spectrum.
+class SpectrumModel {
+ public:
+  explicit SpectrumModel(std::uint64_t seed);
+
+  // Level in dBuV seen at hz by a detector whose bin spans hz +- binHalfWidthHz; `sample`
+  // selects the noise of one reading, so repeated readings differ but are reproducible.
+  double level(double hz, double binHalfWidthHz, Detector detector, FrontEnd frontEnd,
+               std::uint64_t sample) const;
+  // True when the input at hz would overdrive the mixer with this attenuation.
+  bool compressed(double hz, double binHalfWidthHz, FrontEnd frontEnd) const;
+  // Frequency of the strongest narrowband line in [lowHz, highHz], if any.
+  std::optional<double> strongestLine(double lowHz, double highHz, FrontEnd frontEnd) const;
+
+  void setErsSource(bool on) { ersSource_ = on; }
+  bool ersSource() const { return ersSource_; }
+  // Where the ERS comb's 1 GHz line actually sits (its frequency error is seeded).
+  double ersPeakHz() const { return ersPeakHz_; }
+
+  struct Line {
+    double hz;
+    double dbuv;
+  };
+  const std::vector<Line>& carriers() const { return carriers_; }
+
+  static constexpr double kClockHz = 16e6;
+  static constexpr double kCompressionDbuv = 80.0;
+
+ private:
+  double signalPower(double hz, double binHalfWidthHz, FrontEnd frontEnd) const;
+  double broadbandDbuv(double hz) const;
+  double noise(double hz, std::uint64_t sample, std::uint64_t salt) const;
+  std::vector<Line> linesIn(double lowHz, double highHz, FrontEnd frontEnd) const;
+
+  std::uint64_t seed_;
+  std::vector<Line> carriers_;
+  bool ersSource_ = false;
+  double ersPeakHz_ = 1e9;
+};
+
+// Reproducible pseudo-random numbers from a key (splitmix64).
+std::uint64_t mixBits(std::uint64_t x);
+double unitFromBits(std::uint64_t bits);  // [0, 1)
+
+}  // namespace tq::sim

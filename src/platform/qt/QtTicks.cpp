@@ -1,0 +1,72 @@
+#include "platform/qt/QtTicks.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+namespace tq {
+namespace {
+
+int ToWholeMs(double ms) {
+  return static_cast<int>(std::clamp(std::lround(ms), 0L, 1L << 30));
+}
+
+class QtTimer : public Timer {
+ public:
+  QtTimer(int intervalMs, std::function<void()> onTimeout) : onTimeout_(std::move(onTimeout)) {
+    timer_.setInterval(std::max(1, intervalMs));
+    QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+      // A copy: the callback may destroy this timer, and with it the stored function.
+      auto callback = onTimeout_;
+      if (callback) callback();
+    });
+  }
+
+  void setEnabled(bool enabled) override {
+    if (enabled == timer_.isActive()) return;
+    if (enabled)
+      timer_.start();
+    else
+      timer_.stop();
+  }
+  bool enabled() const override { return timer_.isActive(); }
+  // Like the classic timer component, a new interval restarts a running timer.
+  void setIntervalMs(int intervalMs) override { timer_.setInterval(std::max(1, intervalMs)); }
+  int intervalMs() const override { return timer_.interval(); }
+
+ private:
+  std::function<void()> onTimeout_;
+  QTimer timer_;
+};
+
+}  // namespace
+
+QtTicks::QtTicks() {
+  clock_.start();
+}
+
+void QtTicks::wait(int ticks) {
+  if (ticks <= 0) {
+    QCoreApplication::processEvents();
+    return;
+  }
+  QEventLoop loop;
+  QTimer::singleShot(ToWholeMs(ticks * kTickMs), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+std::unique_ptr<Timer> QtTicks::createTimer(int intervalMs, std::function<void()> onTimeout) {
+  return std::make_unique<QtTimer>(intervalMs, std::move(onTimeout));
+}
+
+void QtTicks::post(double delayMs, std::function<void()> fn) {
+  QTimer::singleShot(ToWholeMs(delayMs), Qt::PreciseTimer, &context_, std::move(fn));
+}
+
+double QtTicks::nowMs() const {
+  return static_cast<double>(clock_.nsecsElapsed()) / 1e6;
+}
+
+}  // namespace tq

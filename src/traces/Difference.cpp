@@ -1,0 +1,88 @@
+#include <cstdio>
+
+#include "traces/TraceMath.h"
+#include "traces/TraceSet.h"
+
+namespace tq {
+namespace {
+
+// The ERS tables stop at 1000 MHz.
+constexpr double kErsCeilingHz = 1000000001.0;
+constexpr const char* kListingName = "tim1.csv";
+constexpr const char* kListingHeader = "   Freq MHz    Corr.  Current   Diff\r\n";
+
+}  // namespace
+
+void TraceSet::ComputeDifference() {
+  if (state_.measurementMode == 2) {
+    computeSingleFrequencyDifference();
+  } else {
+    computeSweepDifference();
+  }
+}
+
+void TraceSet::computeSweepDifference() {
+  if (state_.differenceInsertionLoss) {
+    for (std::size_t n = 0; n < kTracePoints; ++n) {
+      differenceTrace[n] = Saturate(std::int64_t{currentTrace[n]} - storeTrace[n]);
+    }
+    return;
+  }
+
+  const bool ers =
+      corrections_.ersApplied && corrections_.ersCorrectionDb && corrections_.ersApplied();
+  if (ers) listing_.assign(kListingHeader);
+  // Point 500 keeps its value: the emissions difference has always stopped at 499.
+  for (std::size_t n = 0; n + 1 < kTracePoints; ++n) {
+    differenceTrace[n] = EmissionsDifference(currentTrace[n], storeTrace[n]);
+    const float frequencyHz = state_.stepFrequencyHz[n];
+    if (!ers || !(static_cast<double>(frequencyHz) < kErsCeilingHz)) continue;
+    const float correctionDb = corrections_.ersCorrectionDb(frequencyHz);
+    differenceTrace[n] = Saturate(std::int64_t{differenceTrace[n]} + RoundHalfEven(correctionDb));
+    char line[96];
+    std::snprintf(line, sizeof line, "%12.1f,%6.1f,%6d,%6d\r\n",
+                  static_cast<double>(frequencyHz) / 1000000.0, static_cast<double>(correctionDb),
+                  currentTrace[n], differenceTrace[n]);
+    listing_.append(line);
+  }
+  // Without an ERS correction the listing would hold nothing but its header.
+  if (ers) writeListing(listing_);
+}
+
+void TraceSet::computeSingleFrequencyDifference() {
+  const std::int32_t sample = state_.stepIndex;
+  if (sample < 0 || sample >= static_cast<std::int32_t>(kTracePoints)) return;
+  const auto s = static_cast<std::size_t>(sample);
+  // The stored level at the single frequency; an index off the trace has none.
+  const std::int32_t stored = (singleFrequencyStoreIndex >= 0 &&
+                               singleFrequencyStoreIndex < static_cast<std::int32_t>(kTracePoints))
+                                  ? storeTrace[static_cast<std::size_t>(singleFrequencyStoreIndex)]
+                                  : 0;
+
+  if (state_.differenceInsertionLoss) {
+    singleFrequencyDifference[s] = Saturate(std::int64_t{singleFrequencyTrace[s]} - stored);
+    return;
+  }
+  std::int32_t difference = EmissionsDifference(singleFrequencyTrace[s], stored);
+  const bool ers = corrections_.ersApplied && corrections_.ersCorrectionDb &&
+                   corrections_.singleFrequencyHz && corrections_.singleFrequencyUsesErs &&
+                   corrections_.ersApplied() && corrections_.singleFrequencyUsesErs();
+  if (ers) {
+    const std::int32_t frequencyHz = corrections_.singleFrequencyHz();
+    if (frequencyHz < kErsCeilingHz) {
+      const float correctionDb = corrections_.ersCorrectionDb(static_cast<float>(frequencyHz));
+      difference = Saturate(std::int64_t{difference} + RoundHalfEven(correctionDb));
+    }
+  }
+  singleFrequencyDifference[s] = difference;
+}
+
+void TraceSet::writeListing(const std::string& text) {
+  if (files_.writeAll(kListingName, text)) return;
+  // A diagnostic file must not hold up the measurement: tell once per run, then carry on.
+  if (listingFailureReported_) return;
+  listingFailureReported_ = true;
+  prompts_.message(MessageKind::Warning, "Unable to Write Diagnostic File tim1.csv", Buttons::Ok);
+}
+
+}  // namespace tq

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "platform/HostFiles.h"
+#include "platform/HostPorts.h"
+
+namespace tq {
+namespace {
+
+TEST(HostPorts, PortsWithoutALineUseTheHostsSerialDevices) {
+  const HostPorts ports = HostPorts::Parse("");
+  EXPECT_EQ(ports.device(1), "/dev/ttyS0");
+  EXPECT_EQ(ports.device(4), "/dev/ttyS3");
+  EXPECT_EQ(ports.device(0), "");
+  EXPECT_EQ(ports.device(5), "");
+  EXPECT_EQ(ports.device(-1), "");
+  EXPECT_FALSE(ports.isSimulator(1));
+  EXPECT_FALSE(ports.isSimulator(9));
+}
+
+TEST(HostPorts, ReadsDevicesAndTheSimulatorSkippingCommentsAndBadLines) {
+  const HostPorts ports = HostPorts::Parse(
+      "; serial devices\r\n"
+      "# another comment\r\n"
+      ";COM4=/dev/commented\r\n"
+      "  com2 = /dev/ttyUSB0  \r\n"
+      "COM1=Simulator\r\n"
+      "COM3=/dev/pts/4\n"
+      "COM5=/dev/ttyS9\n"
+      "COM0=/dev/ttyS9\n"
+      "COM10=/dev/ttyS9\n"
+      "COMX=/dev/ttyS9\n"
+      "COM4\n"
+      "COM4=\n"
+      "=COM4\n"
+      "garbage line without equals");
+  EXPECT_EQ(ports.device(1), "simulator");
+  EXPECT_TRUE(ports.isSimulator(1));
+  EXPECT_EQ(ports.device(2), "/dev/ttyUSB0");
+  EXPECT_EQ(ports.device(3), "/dev/pts/4");
+  EXPECT_EQ(ports.device(4), "/dev/ttyS3");
+  EXPECT_FALSE(ports.isSimulator(2));
+}
+
+TEST(HostPorts, LaterLinesWinAndTheLastLineNeedsNoEnd) {
+  const HostPorts ports = HostPorts::Parse("COM2=/dev/a\nCOM2=/dev/b");
+  EXPECT_EQ(ports.device(2), "/dev/b");
+  // A device path is taken as written, case included.
+  EXPECT_EQ(HostPorts::Parse("COM3=/dev/ttyACM0").device(3), "/dev/ttyACM0");
+  EXPECT_FALSE(HostPorts::Parse("COM3=/dev/simulator").isSimulator(3));
+}
+
+TEST(HostPorts, TheDefaultHostIniChangesNoPort) {
+  const auto root = std::filesystem::temp_directory_path() / "tq_host_ports_default";
+  std::filesystem::remove_all(root);
+  HostFiles(root).ensureHostIni();
+  std::ifstream in(root / "host.ini", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::filesystem::remove_all(root);
+  ASSERT_FALSE(text.empty());
+  const HostPorts ports = HostPorts::Parse(text);
+  for (int n = 1; n <= 4; ++n) EXPECT_EQ(ports.device(n), HostPorts{}.device(n)) << "COM" << n;
+}
+
+}  // namespace
+}  // namespace tq
