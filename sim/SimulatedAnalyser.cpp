@@ -21,6 +21,7 @@ bool isAccessoryCode(std::uint8_t code) {
 
 SimulatedAnalyser::SimulatedAnalyser(Ticks& ticks, AnalyserOptions options)
     : ticks_(ticks), options_(options), spectrum_(options.seed) {
+  highRange_ = options_.startHighRange;
   options_.nx91Position = std::clamp(options_.nx91Position, 0, 8);
   spectrum_.setErsSource(options_.ersSourceOn);
 }

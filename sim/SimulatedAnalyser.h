@@ -14,6 +14,7 @@ namespace tq::sim {
 struct AnalyserOptions {
   int versionMajor = 2;  // hardware version major.minor, reported by the version frame
   int versionMinor = 10;
+  bool startHighRange = true;  // the range the analyser comes up in
   bool nx91Attached = false;  // an NX91 pre-selector answers on the accessory bus
   bool nx91Automatic = true;  // its front switch on automatic band selection
   int nx91Position = 0;       // 0 Through .. 8

@@ -43,6 +43,8 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   client_->onPaint = [this](QPainter& p) { FormPaint(p); };
   createMenus();
   createControls();
+  createRunMenus();
+  connectControls();
 
   // The small message window for the welcome and busy texts.
   messageWindow_ = new QWidget(this, Qt::Tool | Qt::WindowStaysOnTopHint);
@@ -232,15 +234,9 @@ void TEMC1::createControls() {
   panel7Text_ = PanelText(panel("Panel7", c, {570, 409, 60, 22}), "");
 
   // Controls whose work is not built yet are disabled rather than dead.
-  for (const char* name : {"Button5", "Button11", "Button12", "Button13", "Button15", "Button14",
-                           "BitBtn6", "Button4", "button18", "Button1", "Button2", "BitBtn7",
-                           "BitBtn8", "BitBtn3", "BitBtn5", "BitBtn4", "Button3", "Button8",
-                           "Button16", "Button6", "Button7", "Button10", "Button17"}) {
+  for (const char* name : {"BitBtn6", "Button4", "BitBtn7", "BitBtn8", "Button3", "Button17"}) {
     if (auto* w = c->findChild<QWidget*>(name)) w->setEnabled(false);
   }
-  comboBox1_->setEnabled(false);
-  comboBox2_->setEnabled(false);
-  comboBox3_->setEnabled(false);
   edit1_->setReadOnly(true);
 }
 
@@ -305,6 +301,54 @@ void TEMC1::modelChanged() {
   comboBox1_->setCurrentIndex(std::clamp(s.attenuationDb / 10, 0, 3));
   comboBox3_->setEditText(QString::number(s.preampGainDb));
   comboBox2_->setCurrentIndex(s.stepsPerScan == 250 ? 1 : s.stepsPerScan == 100 ? 2 : 0);
+
+  // Run controls.
+  auto widget = [this](const char* name) { return client_->findChild<QWidget*>(name); };
+  auto caption = [this](const char* name, const std::string& text) {
+    client_->findChild<QPushButton*>(name)->setText(Q(text));
+  };
+  caption("Button1", m.button1Caption);
+  caption("Button2", m.button2Caption);
+  caption("Button17", m.button17Caption);
+  caption("Button3", s.logFrequencyAxis ? "Lin" : "Log");
+  caption("Button5", s.dbmUnits ? "dBuV" : "dBm");
+  widget("Button2")->setEnabled(m.runEnabled);
+  for (const char* name : {"Button10", "Button6", "Button7", "Button8", "Button16", "button18",
+                           "BitBtn3", "BitBtn5", "BitBtn4"})
+    widget(name)->setEnabled(m.runControlsEnabled);
+  comboBox2_->setEnabled(m.runControlsEnabled);
+  comboBox3_->setEnabled(m.runControlsEnabled && m.preampSelectorEnabled);
+  for (const char* name : {"File1", "Inputs1", "Processing1", "Detector1", "Port1"})
+    menu(name)->setEnabled(m.runControlsEnabled);
+  if (s.measurementMode == 2) {
+    menu("Processing1")->setEnabled(false);
+    menu("Detector1")->setEnabled(false);
+  }
+  setCursor(m.busyCursor ? Qt::WaitCursor : Qt::ArrowCursor);
+
+  // Check marks that follow the state.
+  const char* processingItems[] = {"Off1", "Average81", "Average161", "Average321", "Peak1"};
+  for (int i = 0; i < 5; ++i) {
+    action(processingItems[i])->setChecked(s.processingMode == i);
+    if (i > 0) action(processingItems[i])->setEnabled(s.detector == 1);
+  }
+  action("PFS1")->setChecked(s.detector == 1);
+  action("Average1")->setChecked(s.detector == 2);
+  action("QP1")->setChecked(s.detector == 3);
+  action("Diffil")->setChecked(s.differenceInsertionLoss);
+  action("Diffemit")->setChecked(!s.differenceInsertionLoss);
+  action("current1")->setChecked(m.showCurrent);
+  action("Store1")->setChecked(m.showStore);
+  action("Difference1")->setChecked(m.showDifference);
+  action("Difference1")->setEnabled(m.differenceEnabled || m.showDifference);
+  action("Archive1")->setChecked(m.showArchive);
+  action("limit1")->setChecked(m.showLimit);
+  action("limit1")->setEnabled(m.limitEnabled);
+  widget("Button14")->setEnabled(m.limitEnabled);
+  const int pre = program_->scan().preselectorState;
+  action("NX90PreSelector1")->setChecked(pre == 1);
+  action("NX91PreSelector1")->setChecked(pre >= 2 && pre <= 4);
+  showRangeDelay();
 }
 
 void TEMC1::repaint() {

@@ -68,6 +68,12 @@ class TEMC1 : public QMainWindow, public MainView {
   QComboBox* comboBox2_ = nullptr;
   QComboBox* comboBox3_ = nullptr;
   std::array<QAction*, 4> comItems_{};
+  QAction* action(const char* name) const;
+  QMenu* menu(const char* name) const;
+  void createRunMenus();
+  void connectControls();
+  void showRangeDelay();
+  QWidget* rangeDelay_ = nullptr;
   QAction* installErs_ = nullptr;
   QAction* clearErs_ = nullptr;
   QWidget* messageWindow_ = nullptr;

@@ -1,0 +1,209 @@
+// The program put together as main() does, against the in-process simulated analyser on
+// real Qt timers, with scripted answers to every question.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <filesystem>
+#include <functional>
+
+#include "SimulatedLink.h"
+#include "app/TEMC1.h"
+#include "doubles/FixedClock.h"
+#include "doubles/ScriptedPrompts.h"
+#include "measure/Program.h"
+#include "platform/HostFiles.h"
+#include "platform/qt/QtTicks.h"
+#include "qt_test_app.h"
+
+namespace tq {
+namespace {
+
+namespace fs = std::filesystem;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    root = fs::temp_directory_path() /
+           (std::string("tq_window_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root);
+    files = std::make_unique<HostFiles>(root);
+    files->installShippedData(TQ_SOURCE_DATA_DIR);
+  }
+  ~MainWindowTest() override {
+    program.reset();
+    window.reset();
+    fs::remove_all(root);
+  }
+
+  void writeIni(const std::string& displaySize) {
+    std::string text;
+    const char* lines[] = {"16776960", "12632256", "16711680", "0", "255", "16711935", "65280",
+                           "65535", "0", "0", "0", "0", "0", "0", "FALSE", "FALSE", "FALSE",
+                           "2", ";", "30", "0", "TRUE", "500", "", "c:\\tq4800\\", "FALSE"};
+    for (const char* l : lines) text += std::string(l) + "\r\n";
+    text += displaySize + "\r\n0\r\n0\r\nSpare\r\nSpare\r\nSpare\r\n";
+    files->writeAll("C:\\tq4800\\TQ4800.INI", text);
+  }
+
+  void start(sim::AnalyserOptions options = {}) {
+    link = std::make_unique<sim::SimulatedLink>(ticks, options, sim::PortOptions{false});
+    window = std::make_unique<TEMC1>();
+    program = std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, *window});
+    window->attach(*program);
+    window->show();
+    ASSERT_TRUE(waitFor([&] { return program->started() && program->link().commsWarningArmed(); },
+                        15000));
+    ASSERT_TRUE(waitFor([&] { return program->model().statusText == "Ready"; }, 8000));
+  }
+
+  // Runs the event loop until the condition holds or the time is up.
+  bool waitFor(const std::function<bool()>& done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+      if (t.elapsed() > ms) return false;
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+  }
+
+  QPushButton* button(const char* name) { return window->findChild<QPushButton*>(name); }
+
+  void screenshot(const std::string& name) {
+    window->repaint();
+    QApplication::processEvents();
+    const QByteArray dir = qgetenv("TQ_SCREENSHOT_DIR");
+    const QString path = (dir.isEmpty() ? QDir::tempPath() : QString(dir)) + "/" +
+                         QString::fromStdString(name) + ".png";
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    EXPECT_TRUE(window->grab().save(path)) << path.toStdString();
+  }
+
+  test::QtTestApp app;
+  fs::path root;
+  std::unique_ptr<HostFiles> files;
+  QtTicks ticks;
+  test::ScriptedPrompts prompts;
+  test::FixedClock clock;
+  std::unique_ptr<sim::SimulatedLink> link;
+  std::unique_ptr<TEMC1> window;
+  std::unique_ptr<Program> program;
+};
+
+TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
+  writeIni("0");
+  start();
+  EXPECT_EQ(window->windowTitle().toStdString(), "Veltrane Instruments Ltd    Fieldmark TQ4800");
+  EXPECT_EQ(window->findChild<QLabel*>("Label5")->text().toStdString(), "Ready");
+  EXPECT_EQ(program->model().detailsVersionText, "Hardware Version : 2.10");
+  EXPECT_TRUE(program->model().ersMenuEnabled);
+  EXPECT_EQ(link->analyser.attenuationDb(), 30);
+  EXPECT_TRUE(prompts.messages().empty());
+
+  struct Expect {
+    int size;
+    int width, height;
+    const char* name;
+    QRect geometry;  // left, top, width, height; -1 where the value is not fixed
+  };
+  const Expect expects[] = {
+      {0, 644, 484, "Button5", {94, -1, 36, -1}},
+      {0, 644, 484, "Panel6", {346, -1, 182, -1}},
+      {0, 644, 484, "Button2", {-1, 217, 83, 25}},
+      {0, 644, 484, "Panel3", {372, 377, 196, -1}},
+      {0, 644, 484, "Button17", {140, -1, 50, -1}},
+      {0, 644, 484, "Panel7", {570, 409, 60, -1}},
+      {2, 1024, 738, "Button5", {114, -1, 40, -1}},
+      {2, 1024, 738, "Panel2", {864, -1, 140, -1}},
+      {2, 1024, 738, "Button2", {-1, 353, 100, 40}},
+      {2, 1024, 738, "Panel8", {-1, 547, 100, -1}},
+      {2, 1024, 738, "BitBtn4", {966, 625, 30, -1}},
+      {2, 1024, 738, "Edit1", {-1, -1, 70, -1}},
+      {1, 800, 600, "Button5", {114, -1, 40, -1}},  // size 1 keeps the last positions
+  };
+  for (const Expect& e : expects) {
+    program->state().displaySize = static_cast<std::uint8_t>(e.size);
+    window->applyLayout();
+    EXPECT_EQ(window->width(), e.width);
+    EXPECT_EQ(window->height(), e.height);
+    const QRect g = window->findChild<QWidget*>(e.name)->geometry();
+    if (e.geometry.x() >= 0) EXPECT_EQ(g.x(), e.geometry.x()) << e.name << " size " << e.size;
+    if (e.geometry.y() >= 0) EXPECT_EQ(g.y(), e.geometry.y()) << e.name << " size " << e.size;
+    if (e.geometry.width() >= 0) EXPECT_EQ(g.width(), e.geometry.width()) << e.name;
+    if (e.geometry.height() >= 0) EXPECT_EQ(g.height(), e.geometry.height()) << e.name;
+    screenshot("main_window_size" + std::to_string(e.size));
+  }
+  EXPECT_EQ(window->font().pointSize(), 9);
+}
+
+TEST_F(MainWindowTest, RunSweepsUntilStopAndCancelEndsAtOnce) {
+  writeIni("0");
+  start();
+  program->state().startFrequencyHz = 100000000;
+  program->state().finishFrequencyHz = 200000000;
+  program->state().stepsPerScan = 100;
+
+  button("Button2")->click();  // RUN
+  EXPECT_EQ(button("Button2")->text().toStdString(), "CANCEL");
+  EXPECT_EQ(button("Button1")->text().toStdString(), "STOP");
+  EXPECT_FALSE(button("Button6")->isEnabled());
+  ASSERT_TRUE(waitFor([&] { return program->state().scansDone >= 3; }, 20000));
+  EXPECT_TRUE(program->state().runInProgress);
+
+  button("Button1")->click();  // STOP: the sweep under way finishes, then the run ends
+  EXPECT_EQ(button("Button1")->text().toStdString(), "STOPPING");
+  ASSERT_TRUE(waitFor([&] { return !program->state().runInProgress; }, 10000));
+  EXPECT_EQ(button("Button2")->text().toStdString(), "RUN");
+  EXPECT_EQ(button("Button1")->text().toStdString(), "S/SHOT");
+  EXPECT_TRUE(button("Button6")->isEnabled());
+  int measured = 0;
+  for (int n = 0; n <= 500; ++n) measured += program->traces().currentTrace[n] > 0;
+  EXPECT_GT(measured, 450);  // 100 steps spread over the display points
+  EXPECT_FLOAT_EQ(program->state().stepFrequencyHz[500], 200000000.0f);
+
+  button("Button2")->click();
+  ASSERT_TRUE(waitFor([&] { return program->state().stepIndex > 20; }, 10000));
+  button("Button2")->click();  // CANCEL
+  EXPECT_FALSE(program->state().runInProgress);
+  EXPECT_FALSE(link->analyser.commands(0x36).empty());
+  ASSERT_TRUE(waitFor([&] { return !link->analyser.sweeping(); }, 3000));
+  EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(MainWindowTest, SingleShotTakesOneSweepAndAveragingStopsByItself) {
+  writeIni("0");
+  start();
+  program->state().startFrequencyHz = 30000000;
+  program->state().finishFrequencyHz = 40000000;
+  program->state().stepsPerScan = 100;
+  button("Button1")->click();  // S/SHOT
+  ASSERT_TRUE(waitFor([&] { return !program->state().runInProgress; }, 15000));
+  EXPECT_EQ(link->analyser.commands(0x34).size(), 1u);
+
+  program->traces().SetProcessingMode(1);
+  button("Button2")->click();
+  ASSERT_TRUE(waitFor([&] { return !program->state().runInProgress; }, 60000));
+  EXPECT_EQ(link->analyser.commands(0x34).size(), 9u);  // one shot and eight averaged sweeps
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheSettingsAndResetsTheAnalyser) {
+  writeIni("2");
+  start();
+  EXPECT_EQ(window->width(), 1024);
+  link->analyser.clearLog();
+  window->close();
+  EXPECT_TRUE(prompts.wasShown("Close TQ4800 ?"));
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(link->analyser.commands(0x80).empty());
+  const auto saved = files->readAll("c:\\tq4800\\tq4800.ini");
+  ASSERT_TRUE(saved);
+  EXPECT_NE(saved->find("\r\n2\r\n0\r\n0\r\nSpare\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tq
