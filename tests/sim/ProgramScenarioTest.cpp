@@ -85,5 +85,240 @@ TEST_F(ProgramScenario, ARunSweepsUntilStopped) {
   EXPECT_TRUE(prompts.messages().empty());
 }
 
+TEST_F(ProgramScenario, SpanEntriesFollowTheRangeRules) {
+  struct Case {
+    bool high;
+    std::int32_t start, finish;
+    const char* startText;
+    const char* finishText;  // nullptr: finish box cancelled
+    std::int32_t wantStart, wantFinish;
+  };
+  const Case cases[] = {
+      {false, 10000, 25000000, "20", nullptr, 20000000, 25000000},
+      {false, 10000, 25000000, "24.8", nullptr, 24799999, 25299999},  // single precision
+      {false, 10000, 25000000, "24.8", "31", 24799999, 30000000},
+      {true, 30000000, 1100000000, "1090", nullptr, 1080000000, 1100000000},
+      {true, 30000000, 1100000000, "5", nullptr, 30000000, 1100000000},
+      {true, 100000000, 200000000, "150 MHz", "152", 150000000, 160000000},
+      {true, 100000000, 200000000, "150", "1100", 150000000, 1100000000},
+  };
+  for (const Case& c : cases) {
+    state().highRange = c.high;
+    state().startFrequencyHz = c.start;
+    state().finishFrequencyHz = c.finish;
+    prompts.input(c.startText);
+    prompts.input(c.finishText ? std::optional<std::string>(c.finishText) : std::nullopt);
+    program->scan().Button6Click();
+    EXPECT_EQ(state().startFrequencyHz, c.wantStart) << c.startText;
+    EXPECT_EQ(state().finishFrequencyHz, c.wantFinish) << c.startText;
+  }
+  const auto& asked = prompts.asked();
+  EXPECT_EQ(asked[0].caption, "Start Frequency");
+  EXPECT_EQ(asked[0].text, "Enter start frequency (MHz)");
+  EXPECT_EQ(asked[0].defaultText, "0.01");
+  EXPECT_EQ(asked[1].caption, "Finish Frequency");
+  EXPECT_EQ(asked[1].text, "Enter Finish Frequency (MHz)");
+  EXPECT_EQ(asked[1].defaultText, "25.00");
+
+  // Outside 10 kHz .. 1100 MHz, or no number at all, the old value stays.
+  for (const char* bad : {"abc", "1100.5", "0.005", ""}) {
+    prompts.clear();
+    state().startFrequencyHz = 100000000;
+    prompts.input(bad);
+    prompts.input(std::nullopt);
+    program->scan().Button6Click();
+    EXPECT_TRUE(prompts.wasShown("Invalid Frequency Value")) << bad;
+    EXPECT_EQ(state().startFrequencyHz, 100000000) << bad;
+  }
+
+  state().startFrequencyHz = 50000000;
+  program->scan().Button10Click();
+  EXPECT_EQ(state().finishFrequencyHz, 60000000);
+  state().startFrequencyHz = 1000000;
+  program->scan().Button10Click();
+  EXPECT_EQ(state().finishFrequencyHz, 1500000);
+}
+
+TEST_F(ProgramScenario, NarrowSpansAndTheLogAxisReduceTheSteps) {
+  struct Case {
+    std::int32_t start, finish;
+    int steps;
+    bool log;
+    int logSpan;
+    int wantSteps;
+    std::int32_t wantValue;
+  };
+  const Case cases[] = {
+      {30000000, 30400000, 500, false, 2, 100, 100},
+      {30000000, 30800000, 500, false, 2, 250, 250},
+      {30000000, 31000000, 500, false, 2, 500, 500},
+      {10000, 30000000, 500, true, 4, 387, 65536 + 387},
+      {10000, 30000000, 250, true, 4, 193, 65536 + 193},
+      {10000, 30000000, 100, true, 4, 77, 65536 + 77},
+      {30000000, 1000000000, 77, true, 2, 100, 65536 + 100},
+  };
+  for (const Case& c : cases) {
+    state().startFrequencyHz = c.start;
+    state().finishFrequencyHz = c.finish;
+    state().stepsPerScan = c.steps;
+    state().logFrequencyAxis = c.log;
+    state().logSpanIndex = c.logSpan;
+    link->analyser.clearLog();
+    program->scan().PrepareSteps();
+    EXPECT_EQ(state().stepsPerScan, c.wantSteps);
+    ASSERT_EQ(link->analyser.commands(0x33).size(), 1u);
+    EXPECT_EQ(link->analyser.commands(0x33)[0].value, c.wantValue);
+  }
+}
+
+TEST_F(ProgramScenario, TheDetectorMenuAnnouncesHowLongASlowScanTakes) {
+  prompts.answer(Answer::Ok);
+  program->scan().Average1Click();
+  EXPECT_EQ(prompts.messages().back(),
+            "Using AVERAGE Detector will Take About 50 Minutes to Complete");
+  EXPECT_EQ(state().detector, 2);
+  state().stepsPerScan = 100;
+  prompts.answer(Answer::Cancel);
+  program->scan().QP1Click();
+  EXPECT_EQ(prompts.messages().back(),
+            "Using QUASI PEAK Detector will Take About 10 Minutes to Complete");
+  EXPECT_EQ(state().detector, 1);
+}
+
+TEST_F(ProgramScenario, AnAverageDetectorShotMeasuresStepByStep) {
+  state().startFrequencyHz = 50000000;
+  state().finishFrequencyHz = 60000000;
+  state().stepsPerScan = 100;
+  prompts.answer(Answer::Ok);
+  program->scan().Average1Click();
+  link->analyser.clearLog();
+  program->scan().Button1Click();  // the loop runs inside: it returns at the end of the shot
+  EXPECT_FALSE(state().runInProgress);
+  const auto tunes = link->analyser.commands(0x40);
+  ASSERT_EQ(tunes.size(), 100u);
+  EXPECT_EQ(tunes[0].value, 50000000);
+  EXPECT_EQ(tunes[1].value, 50100000);
+  EXPECT_EQ(tunes[99].value, 59900000);
+  EXPECT_EQ(link->analyser.commands(0x46).size(), 100u);
+  EXPECT_EQ(link->analyser.commands(0x4A).size(), 100u);
+  EXPECT_EQ(link->analyser.commands(0x45)[0].value, 100);
+  EXPECT_EQ(link->analyser.commands(0x4D)[0].value, 0);
+  // Spread over the display: every point carries a level.
+  int measured = 0;
+  for (int n = 0; n <= 495; ++n) measured += program->traces().currentTrace[n] > 0;
+  EXPECT_EQ(measured, 496);
+  EXPECT_EQ(program->model().stepPanelText, "Result 99");
+  EXPECT_EQ(program->model().button1Caption, "S/SHOT");
+}
+
+TEST_F(ProgramScenario, StopEndsAPointByPointShotAfterTheCurrentStep) {
+  state().startFrequencyHz = 50000000;
+  state().finishFrequencyHz = 60000000;
+  state().stepsPerScan = 100;
+  prompts.answer(Answer::Ok);
+  program->scan().QP1Click();
+  ticks.post(20000, [&] { program->scan().Button1Click(); });  // STOP from inside the loop
+  program->scan().Button1Click();
+  EXPECT_FALSE(state().runInProgress);
+  EXPECT_LT(link->analyser.commands(0x48).size(), 10u);
+  EXPECT_GE(link->analyser.commands(0x48).size(), 2u);
+}
+
+TEST_F(ProgramScenario, ChangingRangeWaitsForTheAnalyser) {
+  prompts.answer(Answer::Yes);
+  program->scan().Button8Click();  // Low
+  EXPECT_TRUE(prompts.wasShown("Changing Range will cause a Slight Delay."));
+  EXPECT_FALSE(state().highRange);
+  EXPECT_EQ(state().startFrequencyHz, 10000);
+  EXPECT_EQ(state().finishFrequencyHz, 30000000);
+  EXPECT_EQ(program->model().rangeLabelText, "LOW RANGE");
+  EXPECT_TRUE(program->model().rangeDelayVisible);
+  EXPECT_FALSE(program->model().runEnabled);
+  EXPECT_FALSE(link->analyser.highRange());
+  ticks.advance(15000);
+  EXPECT_EQ(program->model().statusText, " WAITING");
+  // The window counts from before the range command went out.
+  EXPECT_EQ(program->model().rangeDelaySeconds, 16);
+  ticks.advance(14000);
+  EXPECT_FALSE(program->model().rangeDelayVisible);
+  EXPECT_TRUE(program->model().runEnabled);
+
+  // Already LOW: Low sets the whole LOW span without asking.
+  prompts.clear();
+  state().startFrequencyHz = 1000000;
+  program->scan().Button8Click();
+  EXPECT_EQ(state().startFrequencyHz, 10000);
+  EXPECT_TRUE(prompts.messages().empty());
+}
+
+TEST_F(ProgramScenario, UnpluggingTheAnalyserAsksWhetherToEnd) {
+  link->port.setDsr(false);
+  prompts.answer(Answer::No);
+  ticks.advance(3100);  // the status timer's next poll finds DSR low
+  EXPECT_TRUE(prompts.wasShown("TQ4800 Not Responding. End Program ?"));
+  EXPECT_EQ(program->model().statusText, "Click to enable");
+  EXPECT_FALSE(state().linkEnabled);
+
+  link->port.setDsr(true);
+  program->link().Panel5Click();
+  ticks.advance(2000);
+  EXPECT_TRUE(state().portConnected);
+  EXPECT_EQ(program->model().statusText, "Ready");
+}
+
+TEST_F(ProgramScenario, CancellingARunWhoseAnalyserWentAwayOffersToEnd) {
+  state().stepsPerScan = 500;
+  program->scan().Button2Click();
+  ticks.advance(300);
+  link->port.setDsr(false);
+  ticks.advance(2000);
+  EXPECT_TRUE(state().runInProgress);  // the sweep just stalls
+  prompts.answer(Answer::Yes);
+  program->scan().Button2Click();  // CANCEL
+  EXPECT_TRUE(prompts.wasShown("TQ4800 Not Responding. End Program ?"));
+  EXPECT_EQ(view.closeRequests, 1);
+  EXPECT_FALSE(state().runInProgress);
+}
+
+class Nx91Scenario : public ProgramScenario {
+ protected:
+  static sim::AnalyserOptions Options() {
+    sim::AnalyserOptions o;
+    o.startHighRange = false;
+    o.nx91Attached = true;
+    o.nx91Automatic = true;
+    return o;
+  }
+  Nx91Scenario() : ProgramScenario(Options()) {}
+};
+
+TEST_F(Nx91Scenario, TheNx91SplitsALowRangeSweepAtItsBandEdges) {
+  // The analyser came up LOW: the program changes it to HIGH at start-up.
+  ticks.advance(31000);
+  ASSERT_TRUE(link->analyser.highRange());
+  EXPECT_TRUE(prompts.wasShown("Ensure RF Feed is NOT Through NX91 when in High Range."));
+  EXPECT_EQ(program->scan().preselectorState, 5);
+
+  prompts.answer(Answer::Yes);
+  program->scan().Button8Click();
+  ticks.advance(31000);
+  EXPECT_EQ(program->scan().preselectorState, 3);  // automatic band selection
+  state().startFrequencyHz = 150000;
+  state().finishFrequencyHz = 3000000;
+  state().stepsPerScan = 100;
+  link->analyser.clearLog();
+  program->scan().Button1Click();
+  ASSERT_TRUE(runUntil([&] { return !state().runInProgress; }, 60000));
+  // Bands end at 0.4, 1 and 2 MHz inside this span: three holds, each continued.
+  const auto ends = link->analyser.commands(0x38);
+  ASSERT_EQ(ends.size(), 4u);
+  EXPECT_EQ(ends[0].value, 400000);
+  EXPECT_EQ(ends[1].value, 1000000);
+  EXPECT_EQ(ends[2].value, 2000000);
+  EXPECT_EQ(ends[3].value, 2999999);
+  EXPECT_EQ(link->analyser.commands(0x3A).size(), 3u);
+  EXPECT_FLOAT_EQ(state().stepFrequencyHz[500], 3000000.0f);
+}
+
 }  // namespace
 }  // namespace tq
