@@ -1,0 +1,349 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "GraphFixture.h"
+
+namespace tq::test {
+namespace {
+
+using Call = RecordingCanvas::Call;
+
+std::vector<Call> DottedHorizontal(const RecordingCanvas& c) {
+  std::vector<Call> found;
+  for (const Call& l : c.lines())
+    if (l.penStyle == PenStyle::Dot && l.y0 == l.y1) found.push_back(l);
+  return found;
+}
+
+std::vector<Call> DottedVertical(const RecordingCanvas& c) {
+  std::vector<Call> found;
+  for (const Call& l : c.lines())
+    if (l.penStyle == PenStyle::Dot && l.x0 == l.x1) found.push_back(l);
+  return found;
+}
+
+class GraphPainterTest : public GraphTest {};
+
+TEST_F(GraphPainterTest, LevelGridAndLabelsInDbuvAndDbm) {
+  painter_.DrawGraph(canvas_);
+  auto grid = DottedHorizontal(canvas_);
+  ASSERT_EQ(grid.size(), 7u);
+  for (int i = 1; i <= 7; ++i) {
+    EXPECT_EQ(grid[i - 1].y0, 350 - 40 * i);
+    EXPECT_EQ(grid[i - 1].x0, 120);
+    EXPECT_EQ(grid[i - 1].x1, 620);
+  }
+  for (int k = 0; k <= 7; ++k) {
+    const Call* label = canvas_.findText(std::to_string(20 + 10 * k));
+    ASSERT_NE(label, nullptr) << k;
+    EXPECT_EQ(label->x0, 97);
+    EXPECT_EQ(label->y1, 350 - 40 * k);  // bottom on the line
+    EXPECT_EQ(label->fontColour, colour(kGridColour));
+    EXPECT_EQ(label->brushColour, colour(kBorderColour));
+  }
+  EXPECT_EQ(canvas_.findText("dBuV")->y0, 35);
+
+  canvas_.clear();
+  state_.dbmUnits = true;
+  painter_.DrawGraph(canvas_);
+  grid = DottedHorizontal(canvas_);
+  ASSERT_EQ(grid.size(), 7u);
+  for (int i = 1; i <= 7; ++i) EXPECT_EQ(grid[i - 1].y0, 350 - 40 * i + 12);
+  for (int k = 0; k <= 6; ++k) {
+    const Call* label = canvas_.findText(std::to_string(-80 + 10 * k));
+    ASSERT_NE(label, nullptr) << k;
+    EXPECT_EQ(label->y1, 350 - 40 * (k + 1) + 12);
+  }
+  EXPECT_FALSE(canvas_.hasText("90"));
+  EXPECT_FALSE(canvas_.hasText("-10"));
+  ASSERT_NE(canvas_.findText("dBm"), nullptr);
+}
+
+TEST_F(GraphPainterTest, LevelWindowFollowsPreampAttenuationAndOffset) {
+  state_.preampGainDb = 20;
+  state_.attenuationDb = 30;
+  state_.levelOffsetDb = 10;
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(canvas_.findText("40")->y1, 350);
+  EXPECT_EQ(canvas_.findText("110")->y1, 70);
+}
+
+TEST_F(GraphPainterTest, LinearFrequencyAxis) {
+  painter_.DrawGraph(canvas_);
+  auto vertical = DottedVertical(canvas_);
+  ASSERT_EQ(vertical.size(), 9u);
+  for (int i = 1; i <= 9; ++i) {
+    EXPECT_EQ(vertical[i - 1].x0, 120 + 50 * i);
+    EXPECT_EQ(vertical[i - 1].y0, 50);
+    EXPECT_EQ(vertical[i - 1].y1, 347);
+  }
+  EXPECT_EQ(canvas_.findText("   30")->x0, 97);
+  EXPECT_EQ(canvas_.findText("  137")->x0, 147);
+  const Call* ninth = canvas_.findText("  993 MHz");
+  ASSERT_NE(ninth, nullptr);
+  EXPECT_EQ(ninth->x0, 547);
+  EXPECT_EQ(ninth->y0, 357);
+  EXPECT_EQ(canvas_.findText(" 1100")->x0, 597);
+
+  canvas_.clear();
+  state_.displaySize = 2;
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(DottedVertical(canvas_)[0].x0, 225);
+  EXPECT_EQ(canvas_.findText("  137")->x0, 114 + 85);
+  EXPECT_EQ(canvas_.findText("  137")->y0, 585);
+}
+
+TEST_F(GraphPainterTest, LogarithmicAxisSetsItsFixedSpan) {
+  state_.logFrequencyAxis = true;
+  state_.logSpanIndex = 2;
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(state_.startFrequencyHz, 30000000);
+  EXPECT_EQ(state_.finishFrequencyHz, 1000000000);
+  const auto vertical = DottedVertical(canvas_);
+  ASSERT_EQ(vertical.size(), 15u);
+  EXPECT_EQ(vertical[6].x0, 292);  // 100 MHz
+  EXPECT_EQ(canvas_.findText("30")->x0, 120);
+  EXPECT_EQ(canvas_.findText("100")->x0, 284);
+  EXPECT_EQ(canvas_.findText("MHz 1000")->x0, 579);
+
+  canvas_.clear();
+  state_.logSpanIndex = 4;
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(state_.startFrequencyHz, 10000);
+  EXPECT_EQ(DottedVertical(canvas_).size(), 28u);
+  EXPECT_EQ(canvas_.findText("0.01")->x0, 120);
+  EXPECT_TRUE(canvas_.hasText("10.0"));
+  EXPECT_TRUE(canvas_.hasText("MHz 30"));
+}
+
+TEST_F(GraphPainterTest, TraceSegmentsClampAndLeaveGapsBackwards) {
+  traces_.currentTrace[0] = 0;     // below the window: the line above the bottom edge
+  traces_.currentTrace[1] = 200;   // above the window: the top edge
+  traces_.currentTrace[2] = 45;
+  state_.stepFrequencyHz[0] = 3;   // below 10 Hz
+  state_.stepFrequencyHz[1] = 2e9;  // beyond the span
+  state_.stepFrequencyHz[2] = 565e6;  // steps backwards
+  for (int n = 0; n <= 2; ++n) painter_.PlotPoint(canvas_, kCurrentKind, n);
+  const auto lines = canvas_.linesIn(colour(kCurrentColour));
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].x0, 120);
+  EXPECT_EQ(lines[0].y0, 349);
+  EXPECT_EQ(lines[0].x1, 620);
+  EXPECT_EQ(lines[0].y1, 50);
+  // The backward step only moved the pen to its new start.
+  const auto moves = canvas_.ofKind(Kind::MoveTo);
+  EXPECT_EQ(moves.back().x0, 620);
+  EXPECT_EQ(canvas_.penX(), 620);
+}
+
+TEST_F(GraphPainterTest, TracesInPaintOrderWithTheirScales) {
+  model_.showStore = model_.showDifference = model_.showArchive = true;
+  state_.differenceInsertionLoss = true;
+  traces_.differenceTrace.fill(-5);
+  traces_.archiveTrace.fill(60);
+  traces_.storeTrace.fill(30);
+  traces_.currentTrace.fill(45);
+  painter_.DrawGraph(canvas_);
+  std::vector<Colour> order;
+  for (const Call& l : canvas_.lines())
+    if (l.penStyle == PenStyle::Solid && l.y0 == l.y1 && l.x1 - l.x0 == 1 &&
+        (order.empty() || order.back() != l.penColour))
+      order.push_back(l.penColour);
+  EXPECT_EQ(order, (std::vector<Colour>{colour(kArchiveColour), colour(kCurrentColour),
+                                        colour(kDifferenceColour), colour(kStoreColour)}));
+  EXPECT_EQ(canvas_.linesIn(colour(kDifferenceColour))[0].y0, 210);  // insertion-loss scale
+  EXPECT_EQ(canvas_.linesIn(colour(kArchiveColour))[0].y0, 190);
+  EXPECT_EQ(canvas_.linesIn(colour(kArchiveColour)).size(), 500u);
+  // The insertion-loss labels sit right of the plot, 5 pixels above their lines.
+  const auto loss = canvas_.textsIn(colour(kDifferenceColour));  // after the legend entry
+  EXPECT_EQ(loss, (std::vector<std::string>{" Diff'ce", "-30", "-20", "-10", "  0", " 10", " 20",
+                                            " 30"}));
+  EXPECT_EQ(canvas_.findText("  0")->x0, 620);
+  EXPECT_EQ(canvas_.findText("  0")->y0, 185);
+
+  canvas_.clear();
+  model_.showDifference = false;
+  painter_.DrawGraph(canvas_);
+  EXPECT_TRUE(canvas_.textsIn(colour(kDifferenceColour)).empty());
+  // An Archive holding an insertion-loss difference brings the scale back.
+  painter_.hooks().archiveInsertionLoss = [] { return true; };
+  canvas_.clear();
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(canvas_.textsIn(colour(kDifferenceColour)).size(), 7u);
+}
+
+TEST_F(GraphPainterTest, CurrentDuringTheFirstSweepStopsAtTheMeasuredPart) {
+  state_.runInProgress = true;
+  state_.stepIndex = 11;
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(canvas_.linesIn(colour(kCurrentColour)).size(), 10u);
+  canvas_.clear();
+  state_.scansDone = 2;
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(canvas_.linesIn(colour(kCurrentColour)).size(), 500u);
+}
+
+TEST_F(GraphPainterTest, FrameLegendAndStatusTexts) {
+  model_.showStore = model_.showArchive = model_.showLimit = true;
+  state_.processingMode = 4;
+  painter_.hooks().limitLoaded = [] { return true; };
+  painter_.hooks().limitName = [] { return std::string("EN55022 B"); };
+  int limitDrawn = 0;
+  painter_.hooks().drawLimit = [&](Canvas&, GraphPainter&) { ++limitDrawn; };
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(limitDrawn, 1);
+
+  const auto rects = canvas_.rectangles();
+  ASSERT_GE(rects.size(), 2u);
+  EXPECT_EQ(rects[0].x0, 93);
+  EXPECT_EQ(rects[0].y1, 373);
+  EXPECT_EQ(rects[0].brushColour, colour(kBorderColour));
+  EXPECT_EQ(rects[1].x0, 120);
+  EXPECT_EQ(rects[1].penWidth, 2);
+  EXPECT_EQ(rects[1].brushColour, colour(kScreenColour));
+
+  // Legend: 6 pixels a character on the recording canvas.
+  const char* legend[] = {"Current", " Store", " Archive", " Limit : ", "EN55022 B"};
+  int x = 140;
+  for (const char* t : legend) {
+    const Call* c = canvas_.findText(t);
+    ASSERT_NE(c, nullptr) << t;
+    EXPECT_EQ(c->x0, x) << t;
+    EXPECT_EQ(c->y0, 34);
+    x = c->x1;
+  }
+  EXPECT_EQ(canvas_.findText(" Limit : ")->fontColour, colour(kLimitColour));
+  EXPECT_EQ(canvas_.findText("EN55022 B")->fontColour, kClBlack);
+  EXPECT_FALSE(canvas_.hasText(" Diff'ce"));
+
+  EXPECT_EQ(canvas_.findText(" ERS OFF")->x0, 590);
+  EXPECT_EQ(canvas_.findText("Peak Hold")->x1, 590);
+  EXPECT_EQ(canvas_.findText("Peak Hold")->brushColour, kWhite);
+
+  // No limit record: the legend does not name one; an applied ERS blanks the processing.
+  canvas_.clear();
+  painter_.hooks().limitLoaded = [] { return false; };
+  painter_.hooks().ersApplied = [] { return true; };
+  painter_.hooks().ersLabel = [] { return std::string(" ERS HOR"); };
+  painter_.DrawGraph(canvas_);
+  EXPECT_FALSE(canvas_.hasText(" Limit : "));
+  EXPECT_FALSE(canvas_.hasText("Peak Hold"));
+  EXPECT_TRUE(canvas_.hasText(" ERS HOR"));
+}
+
+TEST_F(GraphPainterTest, LiveSweepMarkerCompressionAndStatusStrip) {
+  state_.runInProgress = true;
+  model_.statusText = "SCANNING";
+  model_.lampColour = kClGreen;
+  bool compressed = false;
+  int counted = 0;
+  painter_.hooks().pointCompressed = [&] { return compressed; };
+  painter_.hooks().compressedPoint = [&] { ++counted; };
+
+  painter_.PlotPoint(canvas_, kCurrentKind, 0);
+  painter_.PlotPoint(canvas_, kCurrentKind, 1);
+  auto rects = canvas_.rectangles();
+  ASSERT_EQ(rects.size(), 3u);  // marker at point 0, erased, drawn at point 1
+  EXPECT_EQ(rects[1].x0, 120);
+  EXPECT_EQ(rects[1].brushColour, colour(kBorderColour));
+  EXPECT_EQ(rects[2].x0, 121);
+  EXPECT_EQ(rects[2].y0, 351);
+  EXPECT_EQ(rects[2].x1, 123);
+  EXPECT_EQ(rects[2].y1, 354);
+  EXPECT_EQ(rects[2].brushColour, kMarkerRed);
+  auto strip = canvas_.linesIn(kStripGreen);
+  ASSERT_EQ(strip.size(), 1u);
+  EXPECT_EQ(strip[0].y0, 355);
+  EXPECT_EQ(strip[0].penWidth, 3);
+  EXPECT_EQ(traces_.stepStatus[1], 1);
+
+  compressed = true;
+  canvas_.clear();
+  painter_.PlotPoint(canvas_, kCurrentKind, 2);
+  EXPECT_EQ(model_.statusText, "COMPRESSION");
+  EXPECT_EQ(model_.lampColour, kClRed);
+  EXPECT_EQ(traces_.stepStatus[2], 2);
+  EXPECT_EQ(counted, 1);
+  EXPECT_EQ(canvas_.linesIn(kMarkerRed).size(), 1u);
+  EXPECT_EQ(view_.modelChanges, 1);
+  painter_.PlotPoint(canvas_, kCurrentKind, 3);
+  EXPECT_EQ(view_.modelChanges, 1);  // already shown
+
+  compressed = false;
+  painter_.PlotPoint(canvas_, kCurrentKind, 4);
+  EXPECT_EQ(model_.statusText, "SCANNING");
+  EXPECT_EQ(model_.lampColour, kClGreen);
+  EXPECT_EQ(traces_.stepStatus[4], 1);
+
+  // A new sweep erases the marker left at the end of the last one.
+  canvas_.clear();
+  painter_.PlotPoint(canvas_, kCurrentKind, 0);
+  rects = canvas_.rectangles();
+  ASSERT_EQ(rects.size(), 2u);
+  EXPECT_EQ(rects[0].x0, 124);
+  EXPECT_EQ(rects[0].brushColour, colour(kBorderColour));
+
+  // Not running: no marker, no status.
+  state_.runInProgress = false;
+  canvas_.clear();
+  painter_.PlotPoint(canvas_, kCurrentKind, 5);
+  EXPECT_TRUE(canvas_.rectangles().empty());
+  EXPECT_EQ(traces_.stepStatus[5], 0);
+}
+
+TEST_F(GraphPainterTest, SingleFrequencySamplesAndStoredLevel) {
+  state_.measurementMode = 2;
+  model_.showStore = true;
+  model_.showDifference = true;
+  traces_.storeTrace[3] = 45;
+  painter_.hooks().singleFrequencyHz = [] { return std::int32_t{35000000}; };
+  painter_.hooks().sampleTimeText = [](int k) { return "t" + std::to_string(k); };
+  traces_.singleFrequencyShown = true;
+  traces_.singleFrequencyTrace[9] = 45;
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(traces_.singleFrequencyStoreIndex, 3);  // 36.42 MHz is the first at or above
+  const auto stored = canvas_.linesIn(colour(kStoreColour));
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].y0, 250);
+  EXPECT_EQ(stored[0].x0, 120);
+  EXPECT_EQ(stored[0].x1, 620);
+  EXPECT_EQ(DottedVertical(canvas_).size(), 4u);
+  EXPECT_EQ(DottedVertical(canvas_)[0].x0, 220);
+  EXPECT_EQ(canvas_.findText("t1")->x0, 100);
+  EXPECT_EQ(canvas_.findText("t5")->x0, 500);
+  EXPECT_EQ(canvas_.findText("t5")->y0, 350);
+  // Samples 1 to 400, a pixel each, Difference beside Current.
+  const auto samples = canvas_.linesIn(colour(kCurrentColour));
+  ASSERT_EQ(samples.size(), 400u);
+  EXPECT_EQ(samples[8].x0, 128);
+  EXPECT_EQ(samples[8].x1, 129);
+  EXPECT_EQ(samples[8].y1, 250);
+  EXPECT_EQ(canvas_.linesIn(colour(kDifferenceColour)).size(), 400u);
+
+  // A live sample shows the read-out box first.
+  canvas_.clear();
+  state_.runInProgress = true;
+  painter_.PlotPoint(canvas_, kSingleFrequencyKind, 9);
+  const Call* readOut = canvas_.findText("Peak 45");
+  ASSERT_NE(readOut, nullptr);
+  EXPECT_EQ(readOut->x0, 525);
+  EXPECT_EQ(readOut->y0, 53);
+  EXPECT_EQ(readOut->fontSize, 13);
+  EXPECT_EQ(canvas_.rectangles()[0].x0, 520);
+  EXPECT_EQ(canvas_.rectangles()[0].brushColour, kWhite);
+}
+
+TEST_F(GraphPainterTest, OutOfRangeCallsDrawNothing) {
+  painter_.PlotPoint(canvas_, kCurrentKind, 501);
+  painter_.PlotPoint(canvas_, kCurrentKind, -1);
+  painter_.PlotPoint(canvas_, 6, 3);
+  EXPECT_TRUE(canvas_.lines().empty());
+  state_.runInProgress = true;
+  state_.stepIndex = 900;  // never beyond the arrays
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(canvas_.linesIn(colour(kCurrentColour)).size(), 500u);
+}
+
+}  // namespace
+}  // namespace tq::test
