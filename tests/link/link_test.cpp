@@ -236,6 +236,20 @@ TEST_F(LinkTest, ConnectPulsesDtrAndAsksForStatusAndAttenuation) {
   EXPECT_TRUE(port.written.empty());
 }
 
+TEST_F(LinkTest, ThePortMenuReopensOnTheChosenPortAndConnects) {
+  model.checkedPort = 2;
+  link.ComClick(4);
+  EXPECT_EQ(port.portNumber(), 4);
+  EXPECT_EQ(port.opens, 2);
+  EXPECT_EQ(model.checkedPort, 4);
+  EXPECT_EQ(state.portNumber, 4);
+  EXPECT_EQ(model.lampColour, kClGreen);
+  EXPECT_TRUE(state.portConnected);
+  EXPECT_EQ(port.takeWritten(), (Bytes{1, 2, 0x20, 4, 1, 3, 0x10, 0, 4}));
+  link.ComClick(5);  // no such port
+  EXPECT_EQ(port.portNumber(), 4);
+}
+
 TEST_F(LinkTest, PreselectorLinesAreInitialisedWithRtsLow) {
   state.hardwareVersion = 1.50f;
   link.InitPreselectorLines();
