@@ -52,7 +52,8 @@ TEST(SimulatorProcess, AnswersAStatusRequestThroughItsTerminal) {
 
   const std::uint8_t status[] = {0x01, 0x02, 0x20, 0x04};
   ASSERT_EQ(::write(fd, status, sizeof status), 4);
-  EXPECT_EQ(readFor(fd, 5, 3000), (std::vector<std::uint8_t>{0x01, 0x03, 0xC0, 0x00, 0x04}));
+  // Ready, HIGH range, no attenuation: the state the analyser comes up in.
+  EXPECT_EQ(readFor(fd, 5, 3000), (std::vector<std::uint8_t>{0x01, 0x03, 0xC0, 0x04, 0x04}));
 
   const std::uint8_t version[] = {0x01, 0x02, 0x21, 0x04};
   ASSERT_EQ(::write(fd, version, sizeof version), 4);
