@@ -11,10 +11,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/GraphArea.h"
 #include "app/Widgets.h"
+#include "dialogs/Tscrncol.h"
 #include "dialogs/THkeeping.h"
 #include "measure/Program.h"
 #include "view/Geometry.h"
+#include "view/GraphTexts.h"
 #include "view/Layouts.h"
 
 namespace tq {
@@ -37,10 +40,13 @@ QLabel* PanelText(QFrame* panel, const QString& text) {
 TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   setObjectName("EMC1");
   setWindowTitle("Veltrane Instruments Ltd    Fieldmark TQ4800");
-  client_ = new ClientArea(this);
+  // Controls are laid out on a plain client area until the program exists; then the graph
+  // takes them over (attach).
+  client_ = new QWidget(this);
   client_->setObjectName("ClientArea");
   setCentralWidget(client_);
-  client_->onPaint = [this](QPainter& p) { FormPaint(p); };
+  scrncol_ = new Tscrncol(this);
+  scrncol_->repaintMain = [this] { repaint(); };
   createMenus();
   createControls();
   createRunMenus();
@@ -201,6 +207,10 @@ void TEMC1::createControls() {
   QFrame* panel8 = panel("Panel8", c, {5, 359, 83, 60});
   label2_ = PanelText(panel8, "HIGH RANGE");
   label2_->setObjectName("Label2");
+  label10_ = new QLabel("PEAK (FS)", panel8);
+  label10_->setObjectName("Label10");
+  label10_->setAlignment(Qt::AlignCenter);
+  panel8->layout()->addWidget(label10_);
   auto* label17 = new QLabel(c);
   label17->setObjectName("Label17");
   label17->hide();
@@ -242,6 +252,42 @@ void TEMC1::createControls() {
 
 void TEMC1::attach(Program& program) {
   program_ = &program;
+  graph_ = new GraphArea(this, program);
+  graph_->setObjectName("Graph");
+  graph_->adoptChildrenOf(client_);
+  delete takeCentralWidget();
+  setCentralWidget(graph_);
+  client_ = graph_;
+  graph_->beforeRender = [this] {
+    applyLayout();
+    modelChanged();
+  };
+  ScanHooks& scan = program.scan().hooks();
+  scan.plotPoint = [this](int kind, int n) { graph_->plotPoint(kind, n); };
+  scan.eraseRunLine = [this] { graph_->repaintGraph(); };
+  graph_->pointer().hooks().updateSpanDisplay = [&program] { program.scan().UpdateSpanButtons(); };
+  graph_->painter().hooks().pointCompressed = [&program] {
+    return program.state().instrumentCompression;
+  };
+  for (const char* name : {"BitBtn7", "BitBtn8", "Button3"})
+    client_->findChild<QWidget*>(name)->setEnabled(true);
+  auto on = [this](const char* name, std::function<void()> handler) {
+    connect(client_->findChild<QPushButton*>(name), &QPushButton::clicked, this,
+            [this, handler] {
+              handler();
+              modelChanged();
+            });
+  };
+  on("BitBtn7", [this] { graph_->pointer().BitBtn7Click(); });
+  on("BitBtn8", [this] { graph_->pointer().BitBtn8Click(); });
+  on("Button3", [this] { graph_->pointer().Button3Click(); });
+  connect(action("Values1"), &QAction::triggered, this, [this] { graph_->Values1Click(); });
+  connect(action("Colours1"), &QAction::triggered, this, [this] {
+    Colours1Click(*scrncol_, program_->state().screenColours);
+    repaint();
+  });
+  action("Values1")->setEnabled(true);
+  action("Colours1")->setEnabled(true);
   modelChanged();
 }
 
@@ -267,20 +313,13 @@ void TEMC1::applyLayout() {
     if (r != w->geometry()) w->setGeometry(r);
   }
   appliedSize_ = size;
-}
 
-void TEMC1::FormPaint(QPainter& p) {
-  applyLayout();
-  const int size = program_ ? program_->state().displaySize : 0;
-  const GraphGeometry& g = GeometryFor(size);
-  const auto& colours = program_ ? program_->state().screenColours : kDefaultScreenColours;
-  p.fillRect(client_->rect(), palette().window());
-  p.setPen(ToQColor(colours[kGridColour]));
-  p.setBrush(ToQColor(colours[kBorderColour]));
-  p.drawRect(g.frameLeft, g.frameTop, g.frameRight - g.frameLeft - 1,
-             g.frameBottom - g.frameTop - 1);
-  p.setBrush(ToQColor(colours[kScreenColour]));
-  p.drawRect(g.plotLeft, g.plotTop, g.plotRight - g.plotLeft, g.plotBottom - g.plotTop);
+  // The TQ4804 has a fixed attenuator and its own antenna.
+  const bool variant = program_ && program_->state().tq4804Variant;
+  client_->findChild<QWidget*>("Panel9")->setVisible(variant);
+  comboBox1_->setEnabled(!variant);
+  if (variant && program_) program_->state().attenuationDb = 0;
+  client_->findChild<QWidget*>("Label17")->hide();
 }
 
 void TEMC1::modelChanged() {
@@ -301,6 +340,9 @@ void TEMC1::modelChanged() {
   comboBox1_->setCurrentIndex(std::clamp(s.attenuationDb / 10, 0, 3));
   comboBox3_->setEditText(QString::number(s.preampGainDb));
   comboBox2_->setCurrentIndex(s.stepsPerScan == 250 ? 1 : s.stepsPerScan == 100 ? 2 : 0);
+
+  const GraphCaptions captions = CaptionsFor(s);
+  label10_->setText(Q(captions.detectorLabel));
 
   // Run controls.
   auto widget = [this](const char* name) { return client_->findChild<QWidget*>(name); };
@@ -353,7 +395,7 @@ void TEMC1::modelChanged() {
 
 void TEMC1::repaint() {
   modelChanged();
-  client_->update();
+  if (graph_) graph_->repaintGraph();
 }
 
 void TEMC1::showMessageWindow(const std::string& text) {

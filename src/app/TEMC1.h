@@ -17,7 +17,8 @@ class QPushButton;
 namespace tq {
 
 class ClickPanel;
-class ClientArea;
+class GraphArea;
+class Tscrncol;
 class Lamp;
 class Program;
 
@@ -48,13 +49,14 @@ class TEMC1 : public QMainWindow, public MainView {
  private:
   void createMenus();
   void createControls();
-  void FormPaint(QPainter& painter);
 
   QPushButton* button(const char* name, const QString& caption, QWidget* parent, QRect geometry);
   QFrame* panel(const char* name, QWidget* parent, QRect geometry);
 
   Program* program_ = nullptr;
-  ClientArea* client_ = nullptr;
+  QWidget* client_ = nullptr;
+  GraphArea* graph_ = nullptr;
+  Tscrncol* scrncol_ = nullptr;
   ClickPanel* panel5_ = nullptr;
   QLabel* label5_ = nullptr;
   Lamp* shape1_ = nullptr;
@@ -63,6 +65,7 @@ class TEMC1 : public QMainWindow, public MainView {
   QLabel* panel6Text_ = nullptr;
   QLabel* panel7Text_ = nullptr;
   QLabel* label2_ = nullptr;
+  QLabel* label10_ = nullptr;
   QLineEdit* edit1_ = nullptr;
   QComboBox* comboBox1_ = nullptr;
   QComboBox* comboBox2_ = nullptr;

@@ -47,6 +47,13 @@ void TEMC1::createRunMenus() {
       [](Program& p) { p.traces().SetDifferenceMode(true); }, true);
   display->addSeparator();
   add(display, "Clear1", "Cl&ear ", [](Program& p) { p.traces().ClearTraces(); });
+  display->addSeparator();
+  QAction* values = display->addAction("&Values");
+  values->setObjectName("Values1");
+  values->setEnabled(false);
+  QAction* colours = display->addAction("Screen &Colours...");
+  colours->setObjectName("Colours1");
+  colours->setEnabled(false);
   menuBar()->insertMenu(beforePort, display);
 
   auto* processing = new QMenu("P&rocessing", this);

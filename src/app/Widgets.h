@@ -49,19 +49,6 @@ class Lamp : public QWidget {
   QColor colour_ = Qt::green;
 };
 
-// The client area: the graph is painted here, the controls sit on top of it.
-class ClientArea : public QWidget {
- public:
-  using QWidget::QWidget;
-  std::function<void(QPainter&)> onPaint;
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter p(this);
-    if (onPaint) onPaint(p);
-  }
-};
-
 // Colours are stored as 0x00BBGGRR.
 inline QColor ToQColor(std::uint32_t c) {
   return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),

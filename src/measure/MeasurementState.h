@@ -57,6 +57,8 @@ struct MeasurementState {
   std::int32_t levelOffsetDb = 0;
   bool differenceInsertionLoss = false;
   float hardwareVersion = 0.0f;
+  // The TQ4804 variant: fixed attenuator, variant panel shown. Nothing reports it yet.
+  bool tq4804Variant = false;
 
   // Serial port number 1..4 and the check mark of the Com 1 menu item (settings line 17).
   std::int32_t portNumber = 2;

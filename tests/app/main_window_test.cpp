@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
   writeIni("0");
   start();
   EXPECT_EQ(window->windowTitle().toStdString(), "Veltrane Instruments Ltd    Fieldmark TQ4800");
-  EXPECT_EQ(window->findChild<QLabel*>("Label5")->text().toStdString(), "Ready");
+  EXPECT_EQ(window->findChild<QWidget*>("Panel5")->findChild<QLabel*>("Label5")->text().toStdString(), "Ready");
   EXPECT_EQ(program->model().detailsVersionText, "Hardware Version : 2.10");
   EXPECT_TRUE(program->model().ersMenuEnabled);
   EXPECT_EQ(link->analyser.attenuationDb(), 30);

@@ -10,6 +10,7 @@
 #include "doubles/ScriptedPrompts.h"
 #include "doubles/VirtualTicks.h"
 #include "measure/MeasurementState.h"
+#include "measure/ScanEngine.h"
 #include "measure/WindowModel.h"
 #include "platform/HostFiles.h"
 #include "traces/TraceSet.h"
@@ -40,7 +41,7 @@ class GraphTest : public ::testing::Test {
     state_.detector = 1;
     state_.scansDone = 1;
     state_.screenColours = kDefaultScreenColours;
-    SpreadDisplayGrid(state_);
+    FillDisplayGrid(state_);
   }
   ~GraphTest() override { std::filesystem::remove_all(root_); }
 

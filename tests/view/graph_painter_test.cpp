@@ -118,11 +118,11 @@ TEST_F(GraphPainterTest, LogarithmicAxisSetsItsFixedSpan) {
 }
 
 TEST_F(GraphPainterTest, TraceSegmentsClampAndLeaveGapsBackwards) {
-  traces_.currentTrace[0] = 0;     // below the window: the line above the bottom edge
-  traces_.currentTrace[1] = 200;   // above the window: the top edge
+  traces_.currentTrace[0] = 0;    // below the window: the line above the bottom edge
+  traces_.currentTrace[1] = 200;  // above the window: the top edge
   traces_.currentTrace[2] = 45;
-  state_.stepFrequencyHz[0] = 3;   // below 10 Hz
-  state_.stepFrequencyHz[1] = 2e9;  // beyond the span
+  state_.stepFrequencyHz[0] = 3;      // below 10 Hz
+  state_.stepFrequencyHz[1] = 2e9;    // beyond the span
   state_.stepFrequencyHz[2] = 565e6;  // steps backwards
   for (int n = 0; n <= 2; ++n) painter_.PlotPoint(canvas_, kCurrentKind, n);
   const auto lines = canvas_.linesIn(colour(kCurrentColour));

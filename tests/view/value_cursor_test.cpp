@@ -109,7 +109,7 @@ TEST_F(ValueCursorTest, LowFrequencyTexts) {
   state_.highRange = false;
   state_.startFrequencyHz = 10000;
   state_.finishFrequencyHz = 30000000;
-  SpreadDisplayGrid(state_);
+  FillDisplayGrid(state_);
   Key(GraphKey::Up);
   EXPECT_EQ(values.frequency, "10 KHz");
   Key(GraphKey::Right);

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "platform/Canvas.h"
+
+class QPushButton;
+
+namespace tq {
+
+// "Default" column of the screen colours: Screen, Border, Grid, Current, Store, Difference,
+// Archive, Limit Line.
+inline constexpr std::array<Colour, 8> kScreenColourDefaults{
+    0xFFFF00, 0xC0C0C0, 0xFF0000, 0x000000, 0x0000FF, 0xFF00FF, 0x008000, 0x00FFFF};
+
+// The "Screen Colours" dialog: eight colour buttons, "Default", OK and Cancel. The colours
+// it holds go back to the caller only on OK.
+class Tscrncol : public QDialog {
+ public:
+  explicit Tscrncol(QWidget* parent);
+
+  // Asks for a colour starting from `current`; nullopt when cancelled. Replaceable so that
+  // tests need no colour dialog.
+  std::function<std::optional<Colour>(Colour current, const QString& title)> chooseColour;
+  // Each colour button repaints the main window after its dialog closes.
+  std::function<void()> repaintMain = [] {};
+
+  void FormActivate(const std::array<Colour, 8>& screenColours);
+  void Button9Click();
+  const std::array<Colour, 8>& colours() const { return colours_; }
+  // ColorDialog1..8: the button of colour `index`.
+  QPushButton* colourButton(int index) const { return buttons_[static_cast<std::size_t>(index)]; }
+
+ private:
+  void colourClick(int index);
+  void showSwatches();
+
+  std::array<Colour, 8> colours_{};
+  std::array<QPushButton*, 8> buttons_{};
+};
+
+// Display|Colours: shows the dialog modally over the state's colours; OK copies them back.
+// True when they were taken.
+bool Colours1Click(Tscrncol& dialog, std::array<Colour, 8>& screenColours);
+
+}  // namespace tq

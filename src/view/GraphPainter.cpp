@@ -1,0 +1,276 @@
+#include "view/GraphPainter.h"
+
+#include <algorithm>
+
+#include "view/GraphTexts.h"
+
+namespace tq {
+
+namespace {
+constexpr const char* kFont = "Arial";
+
+bool ValidPoint(int n) {
+  return n >= 0 && n < static_cast<int>(kTracePoints);
+}
+
+int TraceColour(int kind) {
+  switch (kind) {
+    case kStoreKind:
+      return kStoreColour;
+    case kDifferenceKind:
+      return kDifferenceColour;
+    case kArchiveKind:
+      return kArchiveColour;
+    default:
+      return kCurrentColour;
+  }
+}
+}  // namespace
+
+GraphPainter::GraphPainter(MeasurementState& state, WindowModel& model, TraceSet& traces,
+                           MainView& view)
+    : state_(state), model_(model), traces_(traces), view_(view) {}
+
+Colour GraphPainter::colour(int index) const {
+  return state_.screenColours[static_cast<std::size_t>(index)];
+}
+
+void GraphPainter::text(Canvas& canvas, int x, int y, const std::string& s, Colour colour,
+                        Colour back) {
+  canvas.setBrushColour(back);
+  canvas.setFont(kFont, fontSize(), colour);
+  canvas.textOut(x, y, s);
+}
+
+void GraphPainter::DrawGraph(Canvas& canvas) {
+  ApplyLogSpan();
+  const GraphScale s = scale();
+  const GraphGeometry& g = s.g;
+  // A full paint wipes the sweep marker with the frame.
+  markerX_.reset();
+
+  canvas.setPenMode(PenMode::Copy);
+  canvas.setPenStyle(PenStyle::Solid);
+  canvas.setPenWidth(1);
+  canvas.setPenColour(colour(kGridColour));
+  canvas.setBrushColour(colour(kBorderColour));
+  canvas.rectangle(g.frameLeft, g.frameTop, g.frameRight, g.frameBottom);
+
+  drawStatusTexts(canvas);
+  drawLegend(canvas);
+
+  canvas.setPenColour(colour(kGridColour));
+  canvas.setPenStyle(PenStyle::Solid);
+  canvas.setPenWidth(2);
+  canvas.setBrushColour(colour(kScreenColour));
+  canvas.rectangle(g.plotLeft, g.plotTop, g.plotRight, g.plotBottom);
+  canvas.setPenWidth(1);
+  DrawAxes(canvas, s);
+
+  if (hooks_.ersStripEnabled()) hooks_.drawErsStrip(canvas, *this);
+  if (model_.showLimit) hooks_.drawLimit(canvas, *this);
+  drawTraces(canvas, s);
+  canvas.setBrushColour(colour(kBorderColour));
+}
+
+void GraphPainter::drawStatusTexts(Canvas& canvas) {
+  const int top = GeometryFor(state_.displaySize).frameTop + 2;
+  constexpr int kStatusX = 590;
+  canvas.setFont(kFont, fontSize(), kClBlack);
+  const std::string processing = hooks_.ersApplied() ? "" : ProcessingLabel(state_, hooks_);
+  text(canvas, kStatusX, top, hooks_.ersLabel(), kClBlack, kWhite);
+  if (!processing.empty()) {
+    const int width = canvas.textExtent(processing).width;
+    text(canvas, kStatusX - width, top, processing, kClBlack, kWhite);
+  }
+}
+
+void GraphPainter::drawLegend(Canvas& canvas) {
+  const GraphGeometry& g = GeometryFor(state_.displaySize);
+  const int top = g.frameTop + 2;
+  int x = g.legendX;
+  const Colour back = colour(kBorderColour);
+  auto entry = [&](const std::string& s, Colour c) {
+    canvas.setFont(kFont, fontSize(), c);
+    const int width = canvas.textExtent(s).width;
+    text(canvas, x, top, s, c, back);
+    x += width;
+  };
+  if (model_.showCurrent) entry("Current", colour(kCurrentColour));
+  if (model_.showStore) entry(" Store", colour(kStoreColour));
+  if (model_.showDifference) entry(" Diff'ce", colour(kDifferenceColour));
+  if (model_.showArchive) entry(" Archive", colour(kArchiveColour));
+  if (model_.showLimit && hooks_.limitLoaded()) {
+    entry(" Limit : ", colour(kLimitColour));
+    entry(hooks_.limitName(), kClBlack);
+  }
+}
+
+void GraphPainter::drawTraces(Canvas& canvas, const GraphScale& s) {
+  if (state_.measurementMode == 2) {
+    if (!traces_.singleFrequencyShown && state_.stepIndex <= 0) return;
+    canvas.setPenWidth(1);
+    canvas.setPenStyle(PenStyle::Solid);
+    const int last = state_.runInProgress ? std::min(state_.stepIndex, 501) - 1 : 400;
+    for (int n = state_.runInProgress ? 0 : 1; n <= last; ++n) singleFrequencySegment(canvas, s, n);
+    return;
+  }
+  // The four traces share one frequency grid: map it once.
+  PointXs xs;
+  for (std::size_t n = 0; n < kTracePoints; ++n) xs[n] = s.FreqToX(state_.stepFrequencyHz[n]);
+  if (model_.showArchive) drawTrace(canvas, s, xs, kArchiveKind, 0, 500);
+  if (model_.showCurrent) {
+    const bool partial = state_.runInProgress && state_.scansDone == 1;
+    drawTrace(canvas, s, xs, kCurrentKind, 0, partial ? std::min(state_.stepIndex, 501) - 1 : 500);
+  }
+  if (model_.showDifference) drawTrace(canvas, s, xs, kDifferenceKind, 0, 500);
+  if (model_.showStore) drawTrace(canvas, s, xs, kStoreKind, 0, 500);
+}
+
+void GraphPainter::drawTrace(Canvas& canvas, const GraphScale& s, const PointXs& xs, int kind,
+                             int first, int last) {
+  canvas.setPenColour(colour(TraceColour(kind)));
+  canvas.setPenWidth(1);
+  canvas.setPenStyle(PenStyle::Solid);
+  for (int n = first; n <= last; ++n) segment(canvas, s, kind, n, &xs);
+}
+
+std::pair<int, int> GraphPainter::segment(Canvas& canvas, const GraphScale& s, int kind, int n,
+                                          const PointXs* xs) {
+  const Trace* trace = &traces_.currentTrace;
+  bool insertionLoss = false;
+  switch (kind) {
+    case kStoreKind:
+      trace = &traces_.storeTrace;
+      break;
+    case kDifferenceKind:
+      trace = &traces_.differenceTrace;
+      insertionLoss = state_.differenceInsertionLoss;
+      break;
+    case kArchiveKind:
+      trace = &traces_.archiveTrace;
+      insertionLoss = hooks_.archiveInsertionLoss();
+      break;
+    default:
+      break;
+  }
+  auto y = [&](int i) {
+    const std::int32_t v = (*trace)[static_cast<std::size_t>(i)];
+    return insertionLoss ? s.InsertionLossToY(v) : s.LevelToY(v);
+  };
+  auto x = [&](int i) {
+    const auto at = static_cast<std::size_t>(i);
+    return xs ? (*xs)[at] : s.FreqToX(state_.stepFrequencyHz[at]);
+  };
+  const int x1 = x(n);
+  if (n == 0) {
+    canvas.moveTo(x1, y(0));
+    return {x1, x1};
+  }
+  const int x0 = x(n - 1);
+  canvas.moveTo(x0, y(n - 1));
+  // A frequency stepping backwards (a new sweep under an old trace) leaves a gap.
+  if (x1 >= x0) canvas.lineTo(x1, y(n));
+  return {x0, x1};
+}
+
+void GraphPainter::singleFrequencySegment(Canvas& canvas, const GraphScale& s, int n) {
+  const int left = s.g.plotLeft;
+  const auto& level = traces_.singleFrequencyTrace;
+  const auto& diff = traces_.singleFrequencyDifference;
+  auto diffY = [&](int i) {
+    const std::int32_t v = diff[static_cast<std::size_t>(i)];
+    return state_.differenceInsertionLoss ? s.InsertionLossToY(v) : s.LevelToY(v);
+  };
+  const std::size_t i = static_cast<std::size_t>(n);
+  if (n == 0) {
+    canvas.moveTo(left, s.LevelToY(level[0]));
+    return;
+  }
+  canvas.setPenColour(colour(kCurrentColour));
+  canvas.moveTo(left + n - 1, s.LevelToY(level[i - 1]));
+  canvas.lineTo(left + n, s.LevelToY(level[i]));
+  if (model_.showDifference) {
+    canvas.setPenColour(colour(kDifferenceColour));
+    canvas.moveTo(left + n - 1, diffY(n - 1));
+    canvas.lineTo(left + n, diffY(n));
+  }
+}
+
+void GraphPainter::PlotPoint(Canvas& canvas, int kind, int n) {
+  if (!ValidPoint(n) || kind < kCurrentKind || kind > kSingleFrequencyKind) return;
+  const GraphScale s = scale();
+  canvas.setPenMode(PenMode::Copy);
+  canvas.setPenStyle(PenStyle::Solid);
+  canvas.setPenWidth(1);
+  if (kind == kSingleFrequencyKind) {
+    if (n >= 1 && state_.runInProgress) readOut(canvas, s, n);
+    canvas.setPenWidth(1);
+    singleFrequencySegment(canvas, s, n);
+    return;
+  }
+  canvas.setPenColour(colour(TraceColour(kind)));
+  const auto [x0, x1] = segment(canvas, s, kind, n);
+  if (kind == kCurrentKind && state_.runInProgress && state_.measurementMode == 0)
+    sweepProgress(canvas, s, n, x0, x1);
+}
+
+void GraphPainter::sweepProgress(Canvas& canvas, const GraphScale& s, int n, int x0, int x1) {
+  const int bottom = s.g.plotBottom;
+  const Colour border = colour(kBorderColour);
+  auto marker = [&](int x, Colour c) {
+    canvas.setPenWidth(1);
+    canvas.setPenColour(c);
+    canvas.setBrushColour(c);
+    canvas.rectangle(x, bottom + 1, x + 2, bottom + 4);
+  };
+  // The marker is erased where it was last drawn: at x0 within a sweep, and at the end of
+  // the previous sweep when a new one starts.
+  if (markerX_) marker(*markerX_, border);
+  marker(x1, kMarkerRed);
+  markerX_ = x1;
+  canvas.setBrushColour(border);
+
+  if (n == 0) return;
+  auto& status = traces_.stepStatus[static_cast<std::size_t>(n)];
+  if (hooks_.pointCompressed()) {
+    if (!replacedStatus_ && model_.statusText != "COMPRESSION")
+      replacedStatus_ = RunStatus{model_.statusText, model_.lampColour};
+    const bool changed = model_.statusText != "COMPRESSION" || model_.lampColour != kClRed;
+    model_.statusText = "COMPRESSION";
+    model_.lampColour = kClRed;
+    status = 2;
+    hooks_.compressedPoint();
+    if (changed) view_.modelChanged();
+  } else {
+    status = 1;
+    if (state_.detector == 1 && replacedStatus_) {
+      model_.statusText = replacedStatus_->text;
+      model_.lampColour = replacedStatus_->lamp;
+      replacedStatus_.reset();
+      view_.modelChanged();
+    }
+  }
+  canvas.setPenWidth(3);
+  canvas.setPenColour(status == 2 ? kMarkerRed : status == 1 ? kStripGreen : border);
+  canvas.moveTo(x0, bottom + 5);
+  canvas.lineTo(x1, bottom + 5);
+  canvas.setPenWidth(1);
+}
+
+void GraphPainter::readOut(Canvas& canvas, const GraphScale& s, int n) {
+  const GraphGeometry& g = s.g;
+  canvas.setPenColour(kWhite);
+  canvas.setBrushColour(kWhite);
+  canvas.rectangle(g.plotRight - 100, g.plotTop + 1, g.plotRight - 2, g.plotTop + 23);
+  const int detector = hooks_.singleFrequencyDetector();
+  const char* prefix = detector == 1 ? "Ave. " : detector == 2 ? "Q.P. " : "Peak ";
+  canvas.setFont(kFont, 13, kClBlack);
+  canvas.textOut(
+      g.plotRight - 95, g.plotTop + 3,
+      prefix + std::to_string(traces_.singleFrequencyTrace[static_cast<std::size_t>(n)]));
+  canvas.setFont(kFont, fontSize(), kClBlack);
+  canvas.setBrushColour(colour(kBorderColour));
+}
+
+}  // namespace tq

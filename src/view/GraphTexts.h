@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "measure/MeasurementState.h"
+#include "view/GraphHooks.h"
+
+namespace tq {
+
+// value with `decimals` decimals, right-aligned in `width` characters.
+std::string FormatFixed(double value, int width, int decimals);
+
+// The processing label of the graph: the processing mode, or in single-frequency mode the
+// single-frequency detector.
+std::string ProcessingLabel(const MeasurementState& state, const GraphHooks& hooks);
+
+// Labels 0..10 under a linear frequency axis; label 9 carries the unit.
+std::array<std::string, 11> LinearFrequencyLabels(std::int32_t startHz, std::int32_t finishHz);
+
+// The value cursor's frequency text: MHz with 2, 3 or 4 decimals, or whole KHz.
+std::string CursorFrequencyText(double hz);
+
+// Captions and labels the paint brings in line with the state.
+struct GraphCaptions {
+  std::string logButton;          // Button3
+  std::string unitsButton;        // Button5
+  std::string detectorLabel;      // Label10
+  bool processingEnabled = true;  // the Processing and Detector menus
+  bool averagingEnabled = true;   // Average81, Average161, Average321, Peak1
+};
+GraphCaptions CaptionsFor(const MeasurementState& state);
+
+}  // namespace tq
