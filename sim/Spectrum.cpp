@@ -71,7 +71,7 @@ std::vector<SpectrumModel::Line> SpectrumModel::linesIn(double lowHz, double hig
   const long last = static_cast<long>(std::floor(highHz / kClockHz));
   for (long n = first; n <= last && n - first < 4096; ++n) {
     const double hz = static_cast<double>(n) * kClockHz;
-    if (inBand(hz, fe)) lines.push_back({hz, 72.0 - 22.0 * log10(static_cast<double>(n))});
+    if (inBand(hz, fe)) lines.push_back({hz, 88.0 - 20.0 * log10(static_cast<double>(n))});
   }
   if (ersSource_ && fe.highRange) {
     // A comb every 2 MHz up to 1 GHz; its top line carries the unit's frequency error.
@@ -114,7 +114,7 @@ double SpectrumModel::noise(double hz, std::uint64_t sample, std::uint64_t salt)
 double SpectrumModel::level(double hz, double binHalfWidthHz, Detector detector, FrontEnd fe,
                             std::uint64_t sample) const {
   // Noise floor referred to the input: rises with attenuation, lower on the slow detectors.
-  double floorDb = (fe.highRange ? 28.0 : 22.0) + fe.attenuationDb;
+  double floorDb = (fe.highRange ? 20.0 : 12.0) + fe.attenuationDb;
   double broadDb = inBand(hz, fe) && !fe.highRange ? broadbandDbuv(hz) : -100.0;
   double spread = 2.0;
   switch (detector) {

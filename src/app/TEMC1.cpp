@@ -30,7 +30,7 @@ QLabel* PanelText(QFrame* panel, const QString& text) {
   auto* label = new QLabel(text, panel);
   label->setAlignment(Qt::AlignCenter);
   auto* layout = new QVBoxLayout(panel);
-  layout->setContentsMargins(2, 1, 2, 1);
+  layout->setContentsMargins(1, 1, 1, 1);
   layout->addWidget(label);
   return label;
 }

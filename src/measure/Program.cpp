@@ -43,6 +43,13 @@ Program::Program(Ports ports)
   clockTimer_ = ports_.ticks.createTimer(1000, [this] { Timer1Timer(); });
   clockTimer_->setEnabled(true);
   ApplySettingsDefaults(state_);
+  // The window paints before the first timer tick: give it the start span to show.
+  state_.startFrequencyHz = kHighStartHz;
+  state_.finishFrequencyHz = kHighFinishHz;
+  state_.stepsPerScan = 500;
+  state_.highRange = true;
+  state_.title = "Title";
+  FillDisplayGrid(state_);
 }
 
 void Program::wireLink() {
