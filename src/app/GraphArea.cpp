@@ -124,11 +124,18 @@ PolylineCanvas::PolylineCanvas(QPainter* painter) : painter_(painter), inner_(pa
 
 void PolylineCanvas::flush() {
   if (points_.size() >= 2) {
-    // Separate lines in one call, with the pen QtCanvas uses for thin lines, so that each
-    // segment keeps its own flat ends exactly as if drawn alone.
+    // Each segment straight into the image's pixels, as QtCanvas draws a single one; where
+    // that cannot be done, separate lines in one painter call with the same flat ends.
     lines_.clear();
-    for (qsizetype i = 1; i < points_.size(); ++i)
-      if (points_[i] != points_[i - 1]) lines_.append(QLine(points_[i - 1], points_[i]));
+    const QColor colour = QtCanvas::ToQColor(colour_);
+    bool direct = true;
+    for (qsizetype i = 1; i < points_.size(); ++i) {
+      if (points_[i] == points_[i - 1]) continue;
+      if (direct) direct = QtCanvas::DrawThinLine(painter_, points_[i - 1], points_[i], colour);
+      if (!direct) lines_.append(QLine(points_[i - 1], points_[i]));
+    }
+    points_.clear();
+    if (lines_.isEmpty()) return;
     QPen pen(QtCanvas::ToQColor(colour_));
     pen.setWidth(1);
     pen.setCapStyle(Qt::FlatCap);

@@ -167,6 +167,33 @@ TEST_F(QtCanvasTest, LinesLeaveOutTheirLastPixelSoJoinsToggleOnce) {
   EXPECT_EQ(image_.pixel(15, 30), original.pixel(15, 30));
 }
 
+// Solid thin lines go straight into the image: the start pixel is always drawn (also on a
+// line drawn upwards, where a peak would otherwise go missing), the end pixel never, and
+// nothing is written outside the image.
+TEST_F(QtCanvasTest, ThinLinesDrawTheirStartPixelWhicheverWayTheyRun) {
+  const QImage original = image_;
+  const QRgb green = qRgb(0, 255, 0);
+  QPainter painter(&image_);
+  QtCanvas canvas(&painter);
+  canvas.setPenColour(0x00FF00);
+  canvas.moveTo(20, 30);
+  canvas.lineTo(22, 10);  // steep, upwards: one pixel in each row from 30 up to 11
+  for (int y = 11; y <= 30; ++y) {
+    int inRow = 0;
+    for (int x = 18; x <= 24; ++x) inRow += image_.pixel(x, y) == green;
+    EXPECT_EQ(inRow, 1) << "row " << y;
+  }
+  EXPECT_EQ(image_.pixel(20, 30), green);
+  EXPECT_EQ(image_.pixel(22, 10), original.pixel(22, 10));
+  canvas.lineTo(24, 30);  // the peak is the start of the next segment
+  EXPECT_EQ(image_.pixel(22, 10), green);
+  EXPECT_EQ(image_.pixel(24, 30), original.pixel(24, 30));
+  canvas.moveTo(-10, 39);
+  canvas.lineTo(60, 39);  // runs off both sides of the image
+  painter.end();
+  for (int x = 0; x < 40; ++x) EXPECT_EQ(image_.pixel(x, 39), green) << x;
+}
+
 TEST_F(QtCanvasTest, RectangleFillsWithBrushOutlinesWithPenAndExcludesRightAndBottom) {
   const QImage original = image_;
   QPainter painter(&image_);

@@ -73,8 +73,48 @@ void QtCanvas::moveTo(int x, int y) {
   position_ = QPoint(x, y);
 }
 
+bool QtCanvas::DrawThinLine(QPainter* painter, QPoint from, QPoint to, QColor colour) {
+  auto* image = dynamic_cast<QImage*>(painter->device());
+  if (!image || painter->hasClipping() || !painter->worldTransform().isIdentity()) return false;
+  const QImage::Format f = image->format();
+  if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+      f != QImage::Format_ARGB32_Premultiplied)
+    return false;
+  const qint64 dx = std::abs(qint64{to.x()} - from.x());
+  const qint64 dy = -std::abs(qint64{to.y()} - from.y());
+  if (dx > 1 << 16 || -dy > 1 << 16) return false;
+  const int sx = from.x() < to.x() ? 1 : -1;
+  const int sy = from.y() < to.y() ? 1 : -1;
+  const QRgb rgb = colour.rgb();
+  const int w = image->width();
+  const int h = image->height();
+  const qsizetype stride = image->bytesPerLine() / 4;
+  auto* bits = reinterpret_cast<QRgb*>(image->bits());
+  qint64 err = dx + dy;
+  int x = from.x();
+  int y = from.y();
+  while (x != to.x() || y != to.y()) {
+    if (x >= 0 && y >= 0 && x < w && y < h) bits[y * stride + x] = rgb;
+    const qint64 e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y += sy;
+    }
+  }
+  return true;
+}
+
 void QtCanvas::lineTo(int x, int y) {
   const QPoint to(x, y);
+  if (penStyle_ == PenStyle::Solid && penWidth_ == 1 && penMode_ == PenMode::Copy &&
+      to != position_ && DrawThinLine(painter_, position_, to, penColour_)) {
+    position_ = to;
+    return;
+  }
   if (penStyle_ != PenStyle::Clear && to != position_) {
     applyPen();
     applyMode();
