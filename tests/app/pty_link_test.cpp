@@ -22,15 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool WaitFor(const std::function<bool()>& done, int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (!done()) {
-    if (t.elapsed() > ms) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
+using test::WaitFor;
 
 TEST(PtyLink, StartsAndSweepsThroughAPseudoTerminal) {
   const fs::path binary = test::simulatorBinary();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <functional>
 #include <memory>
 
 namespace tq::test {
@@ -18,5 +20,16 @@ class QtTestApp {
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QApplication> app_;
 };
+
+// Runs the event loop until the condition holds or ms have passed; false on time-out.
+inline bool WaitFor(const std::function<bool()>& done, int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > ms) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
 
 }  // namespace tq::test
