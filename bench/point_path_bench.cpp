@@ -17,7 +17,8 @@ namespace {
 // A port that hands out one data frame at a time and forgets what is written.
 class FramePort : public tq::SerialPort {
  public:
-  std::array<std::uint8_t, 11> frame{0x01, 0x09, 0xD0, 0x00, 0x05, 0xF5, 0xE1, 0x00, 0x03, 0xE8, 0x04};
+  std::array<std::uint8_t, 11> frame{0x01, 0x09, 0xD0, 0x00, 0x05, 0xF5,
+                                     0xE1, 0x00, 0x03, 0xE8, 0x04};
   std::size_t pending = 0;
   std::function<void(std::size_t)> handler;
 
@@ -38,7 +39,9 @@ class FramePort : public tq::SerialPort {
   void setRts(bool) override {}
   bool dsr() const override { return true; }
   bool cts() const override { return true; }
-  void setBytesAvailableHandler(std::function<void(std::size_t)> h) override { handler = std::move(h); }
+  void setBytesAvailableHandler(std::function<void(std::size_t)> h) override {
+    handler = std::move(h);
+  }
   void setLineErrorHandler(std::function<void()>) override {}
   void deliver() {
     pending = frame.size();

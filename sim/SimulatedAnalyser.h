@@ -15,11 +15,11 @@ struct AnalyserOptions {
   int versionMajor = 2;  // hardware version major.minor, reported by the version frame
   int versionMinor = 10;
   bool startHighRange = true;  // the range the analyser comes up in
-  bool nx91Attached = false;  // an NX91 pre-selector answers on the accessory bus
-  bool nx91Automatic = true;  // its front switch on automatic band selection
-  int nx91Position = 0;       // 0 Through .. 8
-  bool ersSourceOn = false;   // an ERS unit radiating into the input
-  std::uint64_t seed = 1;     // spectrum and reading noise
+  bool nx91Attached = false;   // an NX91 pre-selector answers on the accessory bus
+  bool nx91Automatic = true;   // its front switch on automatic band selection
+  int nx91Position = 0;        // 0 Through .. 8
+  bool ersSourceOn = false;    // an ERS unit radiating into the input
+  std::uint64_t seed = 1;      // spectrum and reading noise
   // ACK each command that has no answer frame of its own: this is what releases the
   // program's queued commands one by one while the analyser is busy.
   bool acknowledgeCommands = true;

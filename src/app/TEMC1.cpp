@@ -13,8 +13,8 @@
 
 #include "app/GraphArea.h"
 #include "app/Widgets.h"
-#include "dialogs/Tscrncol.h"
 #include "dialogs/THkeeping.h"
+#include "dialogs/Tscrncol.h"
 #include "measure/Program.h"
 #include "view/Geometry.h"
 #include "view/GraphTexts.h"
@@ -24,7 +24,9 @@ namespace tq {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+  return QString::fromStdString(s);
+}
 
 QLabel* PanelText(QFrame* panel, const QString& text) {
   auto* label = new QLabel(text, panel);
@@ -272,11 +274,10 @@ void TEMC1::attach(Program& program) {
   for (const char* name : {"BitBtn7", "BitBtn8", "Button3"})
     client_->findChild<QWidget*>(name)->setEnabled(true);
   auto on = [this](const char* name, std::function<void()> handler) {
-    connect(client_->findChild<QPushButton*>(name), &QPushButton::clicked, this,
-            [this, handler] {
-              handler();
-              modelChanged();
-            });
+    connect(client_->findChild<QPushButton*>(name), &QPushButton::clicked, this, [this, handler] {
+      handler();
+      modelChanged();
+    });
   };
   on("BitBtn7", [this] { graph_->pointer().BitBtn7Click(); });
   on("BitBtn8", [this] { graph_->pointer().BitBtn8Click(); });
@@ -302,8 +303,8 @@ void TEMC1::applyLayout() {
   if (width() != layout.width || height() != layout.height) resize(layout.width, layout.height);
   if (layout.moveToOrigin && size != appliedSize_) move(0, 0);
   for (const ControlPlacement& p : layout.controls) {
-    auto* w = client_->findChild<QWidget*>(QString::fromUtf8(p.name.data(),
-                                                             static_cast<int>(p.name.size())));
+    auto* w = client_->findChild<QWidget*>(
+        QString::fromUtf8(p.name.data(), static_cast<int>(p.name.size())));
     if (!w) continue;
     QRect r = w->geometry();
     if (p.left != kKeep) r.moveLeft(p.left);
@@ -327,7 +328,8 @@ void TEMC1::modelChanged() {
   const WindowModel& m = program_->model();
   label5_->setText(Q(m.statusText));
   shape1_->setColour(ToQColor(m.lampColour));
-  for (int i = 0; i < 4; ++i) comItems_[static_cast<std::size_t>(i)]->setChecked(m.checkedPort == i + 1);
+  for (int i = 0; i < 4; ++i)
+    comItems_[static_cast<std::size_t>(i)]->setChecked(m.checkedPort == i + 1);
   installErs_->setEnabled(m.ersMenuEnabled);
   clearErs_->setEnabled(m.ersMenuEnabled);
   panel10Text_->setText(Q(m.modelPanelText));
@@ -405,11 +407,17 @@ void TEMC1::showMessageWindow(const std::string& text) {
   messageWindow_->repaint();
 }
 
-void TEMC1::hideMessageWindow() { messageWindow_->hide(); }
+void TEMC1::hideMessageWindow() {
+  messageWindow_->hide();
+}
 
-void TEMC1::placeMessageWindow() { messageWindow_->move(pos() + QPoint(10, 10)); }
+void TEMC1::placeMessageWindow() {
+  messageWindow_->move(pos() + QPoint(10, 10));
+}
 
-void TEMC1::closeMainWindow() { close(); }
+void TEMC1::closeMainWindow() {
+  close();
+}
 
 void TEMC1::closeEvent(QCloseEvent* event) {
   if (program_ && !program_->CloseQuery()) {

@@ -15,8 +15,12 @@
 
 namespace tq {
 
-QAction* TEMC1::action(const char* name) const { return findChild<QAction*>(name); }
-QMenu* TEMC1::menu(const char* name) const { return findChild<QMenu*>(name); }
+QAction* TEMC1::action(const char* name) const {
+  return findChild<QAction*>(name);
+}
+QMenu* TEMC1::menu(const char* name) const {
+  return findChild<QMenu*>(name);
+}
 
 void TEMC1::createRunMenus() {
   auto add = [this](QMenu* m, const char* name, const QString& caption, auto handler,
@@ -34,16 +38,23 @@ void TEMC1::createRunMenus() {
 
   auto* display = new QMenu("&Display", this);
   display->setObjectName("Display1");
-  add(display, "current1", "&Current", [](Program& p) { p.traces().current1Click(); }, true);
-  add(display, "Store1", "&Store", [](Program& p) { p.traces().Store1Click(); }, true);
-  add(display, "Difference1", "&Difference", [](Program& p) { p.traces().Difference1Click(); },
+  add(
+      display, "current1", "&Current", [](Program& p) { p.traces().current1Click(); }, true);
+  add(
+      display, "Store1", "&Store", [](Program& p) { p.traces().Store1Click(); }, true);
+  add(
+      display, "Difference1", "&Difference", [](Program& p) { p.traces().Difference1Click(); },
       true);
-  add(display, "Archive1", "&Archive", [](Program& p) { p.traces().Archive1Click(); }, true);
-  add(display, "limit1", "&Limit", [](Program& p) { p.traces().limit1Click(); }, true);
+  add(
+      display, "Archive1", "&Archive", [](Program& p) { p.traces().Archive1Click(); }, true);
+  add(
+      display, "limit1", "&Limit", [](Program& p) { p.traces().limit1Click(); }, true);
   display->addSeparator();
-  add(display, "Diffemit", "Difference : &Emissions",
+  add(
+      display, "Diffemit", "Difference : &Emissions",
       [](Program& p) { p.traces().SetDifferenceMode(false); }, true);
-  add(display, "Diffil", "Difference : &Insertion Loss",
+  add(
+      display, "Diffil", "Difference : &Insertion Loss",
       [](Program& p) { p.traces().SetDifferenceMode(true); }, true);
   display->addSeparator();
   add(display, "Clear1", "Cl&ear ", [](Program& p) { p.traces().ClearTraces(); });
@@ -58,17 +69,23 @@ void TEMC1::createRunMenus() {
 
   auto* processing = new QMenu("P&rocessing", this);
   processing->setObjectName("Processing1");
-  add(processing, "Off1", "&Off", [](Program& p) { p.traces().SetProcessingMode(0); }, true);
-  add(processing, "Average81", "Average &8", [](Program& p) { p.traces().SetProcessingMode(1); },
+  add(
+      processing, "Off1", "&Off", [](Program& p) { p.traces().SetProcessingMode(0); }, true);
+  add(
+      processing, "Average81", "Average &8", [](Program& p) { p.traces().SetProcessingMode(1); },
       true);
-  add(processing, "Average161", "Average &16", [](Program& p) {
-    p.traces().SetProcessingMode(2);
-    p.model().runEnabled = false;
-  }, true);
-  add(processing, "Average321", "Average &32",
-      [](Program& p) { p.traces().SetProcessingMode(3); }, true);
-  add(processing, "Peak1", "&Peak Hold", [](Program& p) { p.traces().SetProcessingMode(4); },
+  add(
+      processing, "Average161", "Average &16",
+      [](Program& p) {
+        p.traces().SetProcessingMode(2);
+        p.model().runEnabled = false;
+      },
       true);
+  add(
+      processing, "Average321", "Average &32", [](Program& p) { p.traces().SetProcessingMode(3); },
+      true);
+  add(
+      processing, "Peak1", "&Peak Hold", [](Program& p) { p.traces().SetProcessingMode(4); }, true);
   processing->addSeparator();
   add(processing, "ResetCalculation1", "&Reset Calculation",
       [](Program& p) { p.traces().ResetCalculation(); });
@@ -76,16 +93,21 @@ void TEMC1::createRunMenus() {
 
   auto* detector = new QMenu("De&tector", this);
   detector->setObjectName("Detector1");
-  add(detector, "PFS1", "&Peak (Fast scan)", [](Program& p) { p.scan().PFS1Click(); }, true);
-  add(detector, "Average1", "&Average", [](Program& p) { p.scan().Average1Click(); }, true);
-  add(detector, "QP1", "&Quasi-Peak", [](Program& p) { p.scan().QP1Click(); }, true);
+  add(
+      detector, "PFS1", "&Peak (Fast scan)", [](Program& p) { p.scan().PFS1Click(); }, true);
+  add(
+      detector, "Average1", "&Average", [](Program& p) { p.scan().Average1Click(); }, true);
+  add(
+      detector, "QP1", "&Quasi-Peak", [](Program& p) { p.scan().QP1Click(); }, true);
   menuBar()->insertMenu(beforePort, detector);
 
   auto* inputs = new QMenu("&Inputs", this);
   inputs->setObjectName("Inputs1");
-  add(inputs, "NX90PreSelector1", "NX90 Pre-Selector",
+  add(
+      inputs, "NX90PreSelector1", "NX90 Pre-Selector",
       [](Program& p) { p.scan().NX90PreSelector1Click(); }, true);
-  add(inputs, "NX91PreSelector1", "NX91 Pre-Selector",
+  add(
+      inputs, "NX91PreSelector1", "NX91 Pre-Selector",
       [](Program& p) { p.scan().NX91PreSelector1Click(); }, true);
   menuBar()->insertMenu(beforePort, inputs);
 }
@@ -133,8 +155,7 @@ void TEMC1::connectControls() {
     if (program_ && comboBox3_->hasFocus()) program_->scan().ComboBox3Change(text.toStdString());
   });
   connect(comboBox3_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-    if (program_)
-      comboBox3_->setEditText(QString::fromStdString(program_->scan().ComboBox3Exit()));
+    if (program_) comboBox3_->setEditText(QString::fromStdString(program_->scan().ComboBox3Exit()));
   });
 
   rangeDelay_ = new QWidget(this, Qt::Tool | Qt::WindowStaysOnTopHint);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <filesystem>
 
+#include "SimulatedLink.h"
 #include "app/RoutingSerialPort.h"
 #include "app/TEMC1.h"
 #include "measure/Program.h"
@@ -13,7 +14,6 @@
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTicks.h"
-#include "SimulatedLink.h"
 
 namespace {
 

@@ -36,7 +36,9 @@ struct DataFrame {
   float levelDbuv = 20.0f;
 };
 
-inline float RawToDbuv(std::uint16_t raw) { return static_cast<float>(raw) * 0.068493f + 20.0f; }
+inline float RawToDbuv(std::uint16_t raw) {
+  return static_cast<float>(raw) * 0.068493f + 20.0f;
+}
 
 // Decodes the data fields of a received frame (bytes from SOH on, zero past the frame).
 DataFrame DecodeDataFrame(const std::array<std::uint8_t, kMaxFrame>& frame);

@@ -76,9 +76,15 @@ void Link::ClosePort() {
   port_.close();
 }
 
-void Link::SetStatusTimerEnabled(bool enabled) { statusTimer_->setEnabled(enabled); }
-bool Link::StatusTimerEnabled() const { return statusTimer_->enabled(); }
-bool Link::watchdogEnabled() const { return nacko_->enabled(); }
+void Link::SetStatusTimerEnabled(bool enabled) {
+  statusTimer_->setEnabled(enabled);
+}
+bool Link::StatusTimerEnabled() const {
+  return statusTimer_->enabled();
+}
+bool Link::watchdogEnabled() const {
+  return nacko_->enabled();
+}
 
 void Link::SetStatus(const std::string& text, Colour lamp) {
   model_.statusText = text;
@@ -137,9 +143,10 @@ void Link::InitPreselectorLines() {
   const long hundredths = std::lround(state_.hardwareVersion * 100.0f);
   if (hundredths > 0 && hundredths < 201 && !firmwareAdviceShown_) {
     firmwareAdviceShown_ = true;
-    prompts_.message(MessageKind::Warning,
-                     "Contact Veltrane Instruments Ltd for Upgraded Firmware to Improve Performance",
-                     Buttons::Ok);
+    prompts_.message(
+        MessageKind::Warning,
+        "Contact Veltrane Instruments Ltd for Upgraded Firmware to Improve Performance",
+        Buttons::Ok);
   }
   commsWarningArmed_ = false;
   SetStatusTimerEnabled(false);
@@ -279,22 +286,37 @@ void Link::handleStatusFrame(std::uint8_t status) {
         state_.instrumentReady = true;
       }
       break;
-    case 1: SetStatus("Resetting", kClYellow); break;
+    case 1:
+      SetStatus("Resetting", kClYellow);
+      break;
     case 2:
       if (handlers_.segmentStep) handlers_.segmentStep();
       break;
     case 3:
-    case 11: SetStatus("Setting ERS", kClFuchsia); break;
-    case 5: SetStatus("S/F Instant", kClBlue); break;
-    case 6: SetStatus("S/F Average", kClBlue); break;
-    case 7: SetStatus("S/F Quasi Peak", kClBlue); break;
-    case 9: SetStatus("Finding Peak", kClFuchsia); break;
+    case 11:
+      SetStatus("Setting ERS", kClFuchsia);
+      break;
+    case 5:
+      SetStatus("S/F Instant", kClBlue);
+      break;
+    case 6:
+      SetStatus("S/F Average", kClBlue);
+      break;
+    case 7:
+      SetStatus("S/F Quasi Peak", kClBlue);
+      break;
+    case 9:
+      SetStatus("Finding Peak", kClFuchsia);
+      break;
     case 4:
     case 12:
     case 13:
     case 14:
-    case 15: SetStatus("Scanning", kClBlue); break;
-    default: break;  // 8 and 10 leave the panel as it is
+    case 15:
+      SetStatus("Scanning", kClBlue);
+      break;
+    default:
+      break;  // 8 and 10 leave the panel as it is
   }
 }
 
@@ -314,7 +336,9 @@ void Link::handleVersionFrame(std::uint8_t major, std::uint8_t minor) {
   }
 }
 
-void Link::OnTriggerLineError() { nacko_->setEnabled(true); }
+void Link::OnTriggerLineError() {
+  nacko_->setEnabled(true);
+}
 
 void Link::nackoTimer() {
   SendNak();
@@ -335,8 +359,8 @@ void Link::lostLink() {
   state_.linkEnabled = false;
   if (lostLinkAsking_) return;
   lostLinkAsking_ = true;
-  const Answer answer = prompts_.message(
-      MessageKind::Error, "TQ4800 Not Responding. End Program ?", Buttons::YesNo);
+  const Answer answer =
+      prompts_.message(MessageKind::Error, "TQ4800 Not Responding. End Program ?", Buttons::YesNo);
   lostLinkAsking_ = false;
   if (answer == Answer::Yes) {
     view_.closeMainWindow();

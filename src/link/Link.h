@@ -40,8 +40,8 @@ struct LinkHandlers {
 // events flowing, so the receive path may run nested within any of these calls.
 class Link {
  public:
-  Link(MeasurementState& state, WindowModel& model, MainView& view, SerialPort& port,
-       Ticks& ticks, Prompts& prompts);
+  Link(MeasurementState& state, WindowModel& model, MainView& view, SerialPort& port, Ticks& ticks,
+       Prompts& prompts);
   ~Link();
   Link(const Link&) = delete;
   Link& operator=(const Link&) = delete;

@@ -11,7 +11,9 @@ namespace tq {
 // nothing) gives ";".
 std::string DelimiterFromField(std::string_view field);
 // A delimiter field of exactly one blank is reported as "Invalid delimitor".
-inline bool IsInvalidDelimiterField(std::string_view field) { return field == " "; }
+inline bool IsInvalidDelimiterField(std::string_view field) {
+  return field == " ";
+}
 // The path field (at most 128 characters) with a trailing backslash, cut to 64 characters.
 std::string DefaultPathFromField(std::string_view field);
 

@@ -25,8 +25,8 @@ enum ScreenColourIndex : int {
 };
 
 // The screen colours of a fresh installation (settings lines 1 to 8).
-inline constexpr std::array<Colour, 8> kDefaultScreenColours{
-    16776960, 12632256, 16711680, 0, 255, 16711935, 65280, 65535};
+inline constexpr std::array<Colour, 8> kDefaultScreenColours{16776960, 12632256, 16711680, 0,
+                                                             255,      16711935, 65280,    65535};
 
 // The one record of span, resolution, front end, mode, display and link settings.
 struct MeasurementState {

@@ -158,8 +158,8 @@ void Program::readSettingsAtStartUp() {
 }
 
 void Program::askPortNumber() {
-  auto answer = ports_.prompts.inputBox("Communication Port Required",
-                                        "Enter Com Port Number 1..4: ", "2");
+  auto answer =
+      ports_.prompts.inputBox("Communication Port Required", "Enter Com Port Number 1..4: ", "2");
   if (answer)
     if (auto port = PortNumberFrom(*answer)) state_.portNumber = *port;
 }
@@ -221,7 +221,9 @@ bool Program::CloseQuery() {
   return true;
 }
 
-void Program::Exit1Click() { ports_.view.closeMainWindow(); }
+void Program::Exit1Click() {
+  ports_.view.closeMainWindow();
+}
 
 void Program::Reset1Click() {
   if (ports_.prompts.message(MessageKind::Warning,

@@ -1,9 +1,9 @@
 #include "measure/ScanEngine.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cctype>
 #include <cstdlib>
 
 namespace tq {
@@ -69,7 +69,9 @@ ScanEngine::ScanEngine(MeasurementState& state, WindowModel& model, MainView& vi
   rangeDelayTimer_ = ticks_.createTimer(1000, [this] { RangeDelayTick(); });
 }
 
-void ScanEngine::setStatus(const std::string& text, Colour lamp) { link_.SetStatus(text, lamp); }
+void ScanEngine::setStatus(const std::string& text, Colour lamp) {
+  link_.SetStatus(text, lamp);
+}
 
 // ---------------------------------------------------------------------------------------
 // Run buttons
@@ -118,11 +120,11 @@ bool ScanEngine::prepareRunStart(bool isRun) {
   preselectorPosition = 99;
   SetPreselectorPosition(state_.startFrequencyHz);
   if (preselectorState == 4) {
-    const Answer a = prompts_.message(MessageKind::Warning,
-                                      "NX91 Preselector has been Set to " +
-                                          preselectorPositionName +
-                                          " position. Continue with Start ?",
-                                      Buttons::YesNo);
+    const Answer a =
+        prompts_.message(MessageKind::Warning,
+                         "NX91 Preselector has been Set to " + preselectorPositionName +
+                             " position. Continue with Start ?",
+                         Buttons::YesNo);
     if (a != Answer::Yes) return false;
     model_.modelPanelText = preselectorPositionName;
     link_.SendAck();
@@ -217,9 +219,12 @@ void ScanEngine::PrepareSteps() {
   if (state_.logFrequencyAxis) {
     int& n = state_.stepsPerScan;
     if (state_.logSpanIndex == 4) {
-      if (n == 100) n = 77;
-      else if (n == 250) n = 193;
-      else if (n == 500) n = 387;
+      if (n == 100)
+        n = 77;
+      else if (n == 250)
+        n = 193;
+      else if (n == 500)
+        n = 387;
     } else {
       n = n <= 100 ? 100 : n <= 250 ? 250 : 500;
     }
@@ -406,8 +411,8 @@ void ScanEngine::pointByPointShot() {
   // The analyser is tuned step by step, so the program works out the step frequencies.
   for (int i = 0; i <= state_.stepsPerScan && i <= 500; ++i)
     state_.stepFrequencyHz[static_cast<std::size_t>(i)] =
-        NominalStepFrequency(state_.startFrequencyHz, state_.finishFrequencyHz,
-                             state_.stepsPerScan, i, state_.logFrequencyAxis);
+        NominalStepFrequency(state_.startFrequencyHz, state_.finishFrequencyHz, state_.stepsPerScan,
+                             i, state_.logFrequencyAxis);
   link_.SendCommand(0x4D, 0, 1);
   ticks_.wait(1);
   link_.SendCommand(0x45, 100, 2);

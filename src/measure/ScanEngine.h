@@ -44,8 +44,8 @@ struct ScanHooks {
 };
 
 inline constexpr std::array<const char*, 9> kPreselectorNames{
-    "Through",         "0.15 - 0.4 MHz",  "0.4 - 1.0 MHz",  "1.0 - 2.0 MHz",  "2.0 - 4.0 MHz",
-    "4.0 - 7.0 MHz",   "7.0 - 10.0 MHz",  "10.0 - 15.0 MHz", "15.0 - 30.0 MHz"};
+    "Through",       "0.15 - 0.4 MHz", "0.4 - 1.0 MHz",   "1.0 - 2.0 MHz",  "2.0 - 4.0 MHz",
+    "4.0 - 7.0 MHz", "7.0 - 10.0 MHz", "10.0 - 15.0 MHz", "15.0 - 30.0 MHz"};
 
 // The frequency of step `step` of a sweep of `steps` steps over start..finish.
 float NominalStepFrequency(std::int32_t start, std::int32_t finish, int steps, int step,
@@ -86,8 +86,8 @@ class ScanEngine {
   void UpdateSpanButtons();
 
   // Front end.
-  void ComboBox1Change(int index);  // attenuation
-  void ComboBox2Change(int index);  // steps
+  void ComboBox1Change(int index);              // attenuation
+  void ComboBox2Change(int index);              // steps
   void ComboBox3Change(std::string_view text);  // pre-amplifier
   std::string ComboBox3Exit() const;            // the box's text on leaving it
   void PFS1Click();

@@ -135,8 +135,8 @@ void ScanEngine::PreselectorReport(int position, bool automatic) {
     return;
   const std::string name = kPreselectorNames[static_cast<std::size_t>(position)];
   if (state_.highRange) {
-    prompts_.message(MessageKind::Warning,
-                     "Ensure RF Feed is NOT Through NX91 when in High Range.", Buttons::Ok);
+    prompts_.message(MessageKind::Warning, "Ensure RF Feed is NOT Through NX91 when in High Range.",
+                     Buttons::Ok);
     preselectorState = 5;
     return;
   }

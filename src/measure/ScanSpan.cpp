@@ -252,22 +252,22 @@ void ScanEngine::PFS1Click() {
 }
 
 void ScanEngine::Average1Click() {
-  const Answer a = prompts_.message(MessageKind::Warning,
-                                    "Using AVERAGE Detector will Take About " +
-                                        std::to_string(state_.stepsPerScan / 10) +
-                                        " Minutes to Complete",
-                                    Buttons::OkCancel);
+  const Answer a =
+      prompts_.message(MessageKind::Warning,
+                       "Using AVERAGE Detector will Take About " +
+                           std::to_string(state_.stepsPerScan / 10) + " Minutes to Complete",
+                       Buttons::OkCancel);
   state_.detector = a == Answer::Ok ? 2 : 1;
   if (hooks_.detectorChanged) hooks_.detectorChanged();
   view_.repaint();
 }
 
 void ScanEngine::QP1Click() {
-  const Answer a = prompts_.message(MessageKind::Warning,
-                                    "Using QUASI PEAK Detector will Take About " +
-                                        std::to_string(state_.stepsPerScan / 10) +
-                                        " Minutes to Complete",
-                                    Buttons::OkCancel);
+  const Answer a =
+      prompts_.message(MessageKind::Warning,
+                       "Using QUASI PEAK Detector will Take About " +
+                           std::to_string(state_.stepsPerScan / 10) + " Minutes to Complete",
+                       Buttons::OkCancel);
   state_.detector = a == Answer::Ok ? 3 : 1;
   if (hooks_.detectorChanged) hooks_.detectorChanged();
   view_.repaint();

@@ -53,27 +53,56 @@ void ApplyDefaultForLine(int line, MeasurementState& s) {
     s.printerColours[static_cast<std::size_t>(line - 9)] = 0;
   }
   switch (line) {
-    case 15: s.logFrequencyAxis = false; break;
-    case 16: s.dbmUnits = false; break;
-    case 19: s.delimiter = ";"; break;
-    case 20: s.attenuationDb = 30; break;
-    case 21: s.preampGainDb = 0; break;
-    case 22: s.highRange = true; break;
-    case 23: s.stepsPerScan = 500; break;
-    case 24: s.ersSerialNumber.clear(); break;
-    case 25: s.defaultPath = "c:\\tq4800\\"; break;
-    case 26: s.antennaDistanceAlt = false; break;
-    case 27: s.displaySize = 0; break;
-    case 28: s.usbSearch = 0; break;
-    case 29: s.ostrocellSelection = 0; break;
-    default: break;
+    case 15:
+      s.logFrequencyAxis = false;
+      break;
+    case 16:
+      s.dbmUnits = false;
+      break;
+    case 19:
+      s.delimiter = ";";
+      break;
+    case 20:
+      s.attenuationDb = 30;
+      break;
+    case 21:
+      s.preampGainDb = 0;
+      break;
+    case 22:
+      s.highRange = true;
+      break;
+    case 23:
+      s.stepsPerScan = 500;
+      break;
+    case 24:
+      s.ersSerialNumber.clear();
+      break;
+    case 25:
+      s.defaultPath = "c:\\tq4800\\";
+      break;
+    case 26:
+      s.antennaDistanceAlt = false;
+      break;
+    case 27:
+      s.displaySize = 0;
+      break;
+    case 28:
+      s.usbSearch = 0;
+      break;
+    case 29:
+      s.ostrocellSelection = 0;
+      break;
+    default:
+      break;
   }
 }
 
 // Stores a numeric line; a line past the end of the file counts as 0.
 void StoreNumber(int line, std::int32_t v, MeasurementState& s) {
-  if (line >= 1 && line <= 8) s.screenColours[static_cast<std::size_t>(line - 1)] = static_cast<Colour>(v);
-  if (line >= 9 && line <= 14) s.printerColours[static_cast<std::size_t>(line - 9)] = static_cast<Colour>(v);
+  if (line >= 1 && line <= 8)
+    s.screenColours[static_cast<std::size_t>(line - 1)] = static_cast<Colour>(v);
+  if (line >= 9 && line <= 14)
+    s.printerColours[static_cast<std::size_t>(line - 9)] = static_cast<Colour>(v);
   if (line == 20) s.attenuationDb = v;
   if (line == 21) s.preampGainDb = v;
   if (line == 23) s.stepsPerScan = v;
@@ -87,23 +116,37 @@ void StoreNumber(int line, std::int32_t v, MeasurementState& s) {
 void StoreText(int line, std::string_view text, SettingsReadResult& result, MeasurementState& s) {
   const bool flag = text == "TRUE";
   switch (line) {
-    case 15: s.logFrequencyAxis = flag; break;
-    case 16: s.dbmUnits = flag; break;
-    case 17: s.com1Checked = flag; break;
+    case 15:
+      s.logFrequencyAxis = flag;
+      break;
+    case 16:
+      s.dbmUnits = flag;
+      break;
+    case 17:
+      s.com1Checked = flag;
+      break;
     case 18:
       if (auto port = WholeNumber(text); port && *port >= 1 && *port <= 4) {
         s.portNumber = *port;
         result.portRead = true;
       }
       break;
-    case 19: s.delimiter = std::string(text.substr(0, 15)); break;
-    case 22: s.highRange = true; break;  // the stored range is not used
-    case 24: s.ersSerialNumber = std::string(text); break;
+    case 19:
+      s.delimiter = std::string(text.substr(0, 15));
+      break;
+    case 22:
+      s.highRange = true;
+      break;  // the stored range is not used
+    case 24:
+      s.ersSerialNumber = std::string(text);
+      break;
     case 25:
       s.defaultPath = std::string(text.substr(0, 64));
       result.defaultPathInvalid = s.defaultPath.size() < 2;
       break;
-    case 26: s.antennaDistanceAlt = flag; break;
+    case 26:
+      s.antennaDistanceAlt = flag;
+      break;
     case 28: {
       auto v = WholeNumber(text);
       s.usbSearch = v ? static_cast<std::uint16_t>(*v) : 0;
@@ -114,7 +157,8 @@ void StoreText(int line, std::string_view text, SettingsReadResult& result, Meas
       s.ostrocellSelection = (v && *v >= 0 && *v <= 5) ? static_cast<std::uint8_t>(*v) : 0;
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 

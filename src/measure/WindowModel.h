@@ -18,24 +18,24 @@ inline constexpr Colour kClBlack = 0x000000;
 // What the main window shows that the core decides; the window mirrors it on
 // MainView::modelChanged().
 struct WindowModel {
-  std::string statusText;  // Label5
+  std::string statusText;        // Label5
   Colour lampColour = kClGreen;  // Shape1
   int checkedPort = 0;           // Port menu tick, 1..4, 0 none
   bool ersMenuEnabled = false;   // Install ERS Data, Clear ERS Data
   std::string detailsVersionText;
-  std::string modelPanelText = "TQ4800";  // Panel10
-  std::string stepPanelText;              // Panel7
-  std::string frequencyBoxText;           // Edit1
-  std::string dateText;                   // Panel2
-  std::string loadedResultDate;           // shown by the clock while a result is loaded
+  std::string modelPanelText = "TQ4800";      // Panel10
+  std::string stepPanelText;                  // Panel7
+  std::string frequencyBoxText;               // Edit1
+  std::string dateText;                       // Panel2
+  std::string loadedResultDate;               // shown by the clock while a result is loaded
   std::string rangeLabelText = "HIGH RANGE";  // Label2
   bool showCurrent = true;
   bool showStore = false;
   bool showDifference = false;
   bool showArchive = false;
-  bool showLimit = false;         // limit1 checked
-  bool limitEnabled = false;      // limit1 and Button14 enabled
-  bool differenceEnabled = false; // Difference1 enabled once something is stored
+  bool showLimit = false;          // limit1 checked
+  bool limitEnabled = false;       // limit1 and Button14 enabled
+  bool differenceEnabled = false;  // Difference1 enabled once something is stored
   bool preampSelectorEnabled = true;
 
   // Run controls (refreshed after every change of the run state).

@@ -10,9 +10,12 @@ struct GraphGeometry {
   int freqLabelY, levelLabelX, legendX;
 };
 
-inline constexpr GraphGeometry kGeometry0{120, 620, 50, 350, 500, 300, 93, 32, 638, 373, 357, 97, 140};
-inline constexpr GraphGeometry kGeometry1{120, 720, 50, 450, 500, 300, 93, 32, 740, 480, 357, 97, 140};
-inline constexpr GraphGeometry kGeometry2{140, 990, 70, 570, 850, 500, 110, 40, 1010, 620, 585, 114, 200};
+inline constexpr GraphGeometry kGeometry0{120, 620, 50,  350, 500, 300, 93,
+                                          32,  638, 373, 357, 97,  140};
+inline constexpr GraphGeometry kGeometry1{120, 720, 50,  450, 500, 300, 93,
+                                          32,  740, 480, 357, 97,  140};
+inline constexpr GraphGeometry kGeometry2{140, 990,  70,  570, 850, 500, 110,
+                                          40,  1010, 620, 585, 114, 200};
 
 // The geometry of display size 0, 1 or 2 (any other value as 0).
 inline const GraphGeometry& GeometryFor(int displaySize) {

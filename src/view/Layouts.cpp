@@ -5,11 +5,11 @@
 namespace tq {
 namespace {
 
-constexpr std::array<std::string_view, 11> kLeftColumn{
-    "Panel10", "BitBtn6", "Button4", "Panel5", "button18", "Button1",
-    "Button2", "Panel4",  "Panel1",  "Panel9", "Panel8"};
-constexpr std::array<std::string_view, 5> kLeftButtons{"BitBtn6", "Button4", "button18",
-                                                       "Button1", "Button2"};
+constexpr std::array<std::string_view, 11> kLeftColumn{"Panel10",  "BitBtn6", "Button4", "Panel5",
+                                                       "button18", "Button1", "Button2", "Panel4",
+                                                       "Panel1",   "Panel9",  "Panel8"};
+constexpr std::array<std::string_view, 5> kLeftButtons{"BitBtn6", "Button4", "button18", "Button1",
+                                                       "Button2"};
 constexpr std::array<std::string_view, 6> kSpanButtons{"Button8", "Button16", "Button6",
                                                        "Button7", "Button10", "Button17"};
 
@@ -31,23 +31,49 @@ constexpr std::array<std::string_view, 10> kBottom{"BitBtn7", "BitBtn8", "BitBtn
                                                    "freqp",   "Panel3"};
 
 constexpr SizeTable kSize0{
-    644, 484, 8, false,
+    644,
+    484,
+    8,
+    false,
     {{{94, 36}, {136, 36}, {178, 36}, {220, 36}, {262, 36}, {304, 36}, {346, 182}, {534, 100}}},
-    83, 25,
+    83,
+    25,
     {5, 35, 65, 95, 155, 185, 217, 249, 304, 359, 359},
-    {{{92, 377, 25}, {92, 406, 25}, {117, 377, 25}, {117, 406, 25}, {604, 377, 30},
-      {570, 377, 30}, {144, 377, 72}, {218, 377, 80}, {300, 377, 69}, {372, 377, 196}}},
-    {4, 42, 4, 42, 86, 140}, {36, 36, 36, 36, 50, 50},
+    {{{92, 377, 25},
+      {92, 406, 25},
+      {117, 377, 25},
+      {117, 406, 25},
+      {604, 377, 30},
+      {570, 377, 30},
+      {144, 377, 72},
+      {218, 377, 80},
+      {300, 377, 69},
+      {372, 377, 196}}},
+    {4, 42, 4, 42, 86, 140},
+    {36, 36, 36, 36, 50, 50},
     60};
 
 constexpr SizeTable kSize2{
-    1024, 738, 9, true,
+    1024,
+    738,
+    9,
+    true,
     {{{114, 40}, {164, 40}, {214, 40}, {264, 40}, {314, 40}, {364, 40}, {416, 440}, {864, 140}}},
-    100, 40,
+    100,
+    40,
     {5, 48, 106, 164, 237, 295, 353, 411, 479, 547, 547},
-    {{{132, 625, 30}, {132, 653, 30}, {162, 625, 30}, {162, 653, 30}, {966, 625, 30},
-      {916, 625, 40}, {252, 625, 80}, {385, 625, 90}, {496, 625, 80}, {628, 625, 216}}},
-    {4, 46, 4, 46, 130, 172}, {40, 40, 40, 40, 40, 40},
+    {{{132, 625, 30},
+      {132, 653, 30},
+      {162, 625, 30},
+      {162, 653, 30},
+      {966, 625, 30},
+      {916, 625, 40},
+      {252, 625, 80},
+      {385, 625, 90},
+      {496, 625, 80},
+      {628, 625, 216}}},
+    {4, 46, 4, 46, 130, 172},
+    {40, 40, 40, 40, 40, 40},
     70};
 
 WindowLayout FromTable(const SizeTable& t, int panel7Left, int panel7Top, int panel7Width) {

@@ -29,7 +29,8 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
     root = fs::temp_directory_path() /
-           (std::string("tq_window_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+           (std::string("tq_window_") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root);
     files = std::make_unique<HostFiles>(root);
     files->installShippedData(TQ_SOURCE_DATA_DIR);
@@ -42,9 +43,10 @@ class MainWindowTest : public ::testing::Test {
 
   void writeIni(const std::string& displaySize) {
     std::string text;
-    const char* lines[] = {"16776960", "12632256", "16711680", "0", "255", "16711935", "65280",
-                           "65535", "0", "0", "0", "0", "0", "0", "FALSE", "FALSE", "FALSE",
-                           "2", ";", "30", "0", "TRUE", "500", "", "c:\\tq4800\\", "FALSE"};
+    const char* lines[] = {
+        "16776960", "12632256", "16711680", "0",    "255", "16711935", "65280",        "65535", "0",
+        "0",        "0",        "0",        "0",    "0",   "FALSE",    "FALSE",        "FALSE", "2",
+        ";",        "30",       "0",        "TRUE", "500", "",         "c:\\tq4800\\", "FALSE"};
     for (const char* l : lines) text += std::string(l) + "\r\n";
     text += displaySize + "\r\n0\r\n0\r\nSpare\r\nSpare\r\nSpare\r\n";
     files->writeAll("C:\\tq4800\\TQ4800.INI", text);
@@ -56,8 +58,8 @@ class MainWindowTest : public ::testing::Test {
     program = std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, *window});
     window->attach(*program);
     window->show();
-    ASSERT_TRUE(waitFor([&] { return program->started() && program->link().commsWarningArmed(); },
-                        15000));
+    ASSERT_TRUE(
+        waitFor([&] { return program->started() && program->link().commsWarningArmed(); }, 15000));
     ASSERT_TRUE(waitFor([&] { return program->model().statusText == "Ready"; }, 8000));
   }
 
@@ -90,7 +92,9 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
   writeIni("0");
   start();
   EXPECT_EQ(window->windowTitle().toStdString(), "Veltrane Instruments Ltd    Fieldmark TQ4800");
-  EXPECT_EQ(window->findChild<QWidget*>("Panel5")->findChild<QLabel*>("Label5")->text().toStdString(), "Ready");
+  EXPECT_EQ(
+      window->findChild<QWidget*>("Panel5")->findChild<QLabel*>("Label5")->text().toStdString(),
+      "Ready");
   EXPECT_EQ(program->model().detailsVersionText, "Hardware Version : 2.10");
   EXPECT_TRUE(program->model().ersMenuEnabled);
   EXPECT_EQ(link->analyser.attenuationDb(), 30);
@@ -103,18 +107,12 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
     QRect geometry;  // left, top, width, height; -1 where the value is not fixed
   };
   const Expect expects[] = {
-      {0, 644, 484, "Button5", {94, -1, 36, -1}},
-      {0, 644, 484, "Panel6", {346, -1, 182, -1}},
-      {0, 644, 484, "Button2", {-1, 217, 83, 25}},
-      {0, 644, 484, "Panel3", {372, 377, 196, -1}},
-      {0, 644, 484, "Button17", {140, -1, 50, -1}},
-      {0, 644, 484, "Panel7", {570, 409, 60, -1}},
-      {2, 1024, 738, "Button5", {114, -1, 40, -1}},
-      {2, 1024, 738, "Panel2", {864, -1, 140, -1}},
-      {2, 1024, 738, "Button2", {-1, 353, 100, 40}},
-      {2, 1024, 738, "Panel8", {-1, 547, 100, -1}},
-      {2, 1024, 738, "BitBtn4", {966, 625, 30, -1}},
-      {2, 1024, 738, "Edit1", {-1, -1, 70, -1}},
+      {0, 644, 484, "Button5", {94, -1, 36, -1}},    {0, 644, 484, "Panel6", {346, -1, 182, -1}},
+      {0, 644, 484, "Button2", {-1, 217, 83, 25}},   {0, 644, 484, "Panel3", {372, 377, 196, -1}},
+      {0, 644, 484, "Button17", {140, -1, 50, -1}},  {0, 644, 484, "Panel7", {570, 409, 60, -1}},
+      {2, 1024, 738, "Button5", {114, -1, 40, -1}},  {2, 1024, 738, "Panel2", {864, -1, 140, -1}},
+      {2, 1024, 738, "Button2", {-1, 353, 100, 40}}, {2, 1024, 738, "Panel8", {-1, 547, 100, -1}},
+      {2, 1024, 738, "BitBtn4", {966, 625, 30, -1}}, {2, 1024, 738, "Edit1", {-1, -1, 70, -1}},
       {1, 800, 600, "Button5", {114, -1, 40, -1}},  // size 1 keeps the last positions
   };
   for (const Expect& e : expects) {
@@ -124,8 +122,10 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
     EXPECT_EQ(window->height(), e.height);
     const QRect g = window->findChild<QWidget*>(e.name)->geometry();
     const QRect want = e.geometry;
-    EXPECT_TRUE(want.x() < 0 || g.x() == want.x()) << e.name << " size " << e.size << " x " << g.x();
-    EXPECT_TRUE(want.y() < 0 || g.y() == want.y()) << e.name << " size " << e.size << " y " << g.y();
+    EXPECT_TRUE(want.x() < 0 || g.x() == want.x())
+        << e.name << " size " << e.size << " x " << g.x();
+    EXPECT_TRUE(want.y() < 0 || g.y() == want.y())
+        << e.name << " size " << e.size << " y " << g.y();
     EXPECT_TRUE(want.width() < 0 || g.width() == want.width()) << e.name << " w " << g.width();
     EXPECT_TRUE(want.height() < 0 || g.height() == want.height()) << e.name << " h " << g.height();
     screenshot("main_window_size" + std::to_string(e.size));

@@ -38,7 +38,9 @@ class FakeSerialPort : public SerialPort {
   void setRts(bool high) override;
   bool dsr() const override { return open_ && dsrHigh; }
   bool cts() const override { return ctsHigh; }
-  void setBytesAvailableHandler(std::function<void(std::size_t)> h) override { avail_ = std::move(h); }
+  void setBytesAvailableHandler(std::function<void(std::size_t)> h) override {
+    avail_ = std::move(h);
+  }
   void setLineErrorHandler(std::function<void()> h) override { lineError_ = std::move(h); }
 
   // Puts bytes in the receive queue and raises the bytes-available event.

@@ -59,7 +59,9 @@ void VirtualTicks::post(double delayMs, std::function<void()> fn) {
   posted_.emplace(std::make_pair(now_ + std::max(0.0, delayMs), sequence_++), std::move(fn));
 }
 
-void VirtualTicks::advance(double ms) { runUntil(now_ + ms); }
+void VirtualTicks::advance(double ms) {
+  runUntil(now_ + ms);
+}
 
 void VirtualTicks::runUntil(double until) {
   for (;;) {

@@ -10,11 +10,10 @@ namespace tq {
 namespace {
 
 std::vector<std::string> SampleLines() {
-  return {"16776960", "12632256", "16711680", "0",     "255",   "16711935", "65280",
-          "65535",    "1",        "2",        "3",     "4",     "5",        "6",
-          "TRUE",     "FALSE",    "FALSE",    "3",     ",",     "20",       "10",
-          "FALSE",    "250",      "ERS-0042", "d:\\emc\\", "TRUE", "2",     "1",
-          "4",        "Spare",    "Spare",    "Spare"};
+  return {"16776960",  "12632256", "16711680", "0",  "255", "16711935", "65280", "65535",
+          "1",         "2",        "3",        "4",  "5",   "6",        "TRUE",  "FALSE",
+          "FALSE",     "3",        ",",        "20", "10",  "FALSE",    "250",   "ERS-0042",
+          "d:\\emc\\", "TRUE",     "2",        "1",  "4",   "Spare",    "Spare", "Spare"};
 }
 
 std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n") {
@@ -56,7 +55,8 @@ TEST(Settings, DefaultsAreThoseOfAFreshInstallation) {
   MeasurementState s;
   ApplySettingsDefaults(s);
   std::string text = SaveSettings(s);
-  EXPECT_TRUE(text.starts_with("16776960\r\n12632256\r\n16711680\r\n0\r\n255\r\n16711935\r\n65280\r\n"));
+  EXPECT_TRUE(
+      text.starts_with("16776960\r\n12632256\r\n16711680\r\n0\r\n255\r\n16711935\r\n65280\r\n"));
   EXPECT_EQ(s.defaultPath, "c:\\tq4800\\");
   EXPECT_EQ(s.delimiter, ";");
   EXPECT_EQ(s.attenuationDb, 30);
@@ -77,7 +77,7 @@ TEST(Settings, OddLinesAreReadAsTheFileTableSays) {
       {18, "1", [](auto& s) { return s.portNumber == 1; }},
       {19, "0123456789abcdefgh", [](auto& s) { return s.delimiter == "0123456789abcde"; }},
       {25, std::string(70, 'p'), [](auto& s) { return s.defaultPath == std::string(64, 'p'); }},
-      {27, "7", [](auto& s) { return s.displaySize == 0; }},  // no geometry for size 7
+      {27, "7", [](auto& s) { return s.displaySize == 0; }},    // no geometry for size 7
       {27, "258", [](auto& s) { return s.displaySize == 2; }},  // low 8 bits
       {27, "1", [](auto& s) { return s.displaySize == 1; }},
       {28, "abc", [](auto& s) { return s.usbSearch == 0; }},

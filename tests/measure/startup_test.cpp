@@ -165,14 +165,13 @@ TEST_F(ProgramTest, StartUpTalksToTheAnalyserInOrder) {
   EXPECT_TRUE(p.state().linkEnabled);
   EXPECT_TRUE(p.link().commsWarningArmed());
   EXPECT_EQ(port.portNumber(), 2);
-  const Bytes expected{1, 2, 0x20, 4,                                  // status request
-                       1, 3, 0x10, 30, 4,                              // attenuation
-                       1, 2, 0x21, 4,                                  // version request
-                       1, 6, 0x22, 0, 0, 0, 0, 4, 1, 6, 0x14, 0x33, 0, 0, 0, 4,
-                       1, 6, 0x13, 0, 0, 0, 0, 4};
+  const Bytes expected{1, 2, 0x20, 4,      // status request
+                       1, 3, 0x10, 30, 4,  // attenuation
+                       1, 2, 0x21, 4,      // version request
+                       1, 6, 0x22, 0,  0, 0, 0,    4, 1, 6, 0x14, 0x33,
+                       0, 0, 0,    4,  1, 6, 0x13, 0, 0, 0, 0,    4};
   EXPECT_EQ(port.takeWritten(), expected);
-  EXPECT_EQ(port.lineChanges,
-            (std::vector<std::string>{"RTS1", "DTR0", "DTR1", "RTS0", "RTS1"}));
+  EXPECT_EQ(port.lineChanges, (std::vector<std::string>{"RTS1", "DTR0", "DTR1", "RTS0", "RTS1"}));
   EXPECT_FALSE(view.messageVisible);
   EXPECT_EQ(view.messageTexts.front(), "Welcome to the TQ4800   Please Wait");
 }
