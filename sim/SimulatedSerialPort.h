@@ -37,7 +37,8 @@ class SimulatedSerialPort : public SerialPort {
   std::size_t bytesAvailable() const override { return rx_.size(); }
   void setDtr(bool high) override { dtr_ = high; }
   void setRts(bool high) override;
-  bool dsr() const override { return dsr_; }
+  // A closed port cannot see the analyser, as with a real one.
+  bool dsr() const override { return open_ && dsr_; }
   bool cts() const override { return cts_; }
   void setBytesAvailableHandler(std::function<void(std::size_t)> handler) override;
   void setLineErrorHandler(std::function<void()> handler) override;

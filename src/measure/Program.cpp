@@ -216,6 +216,8 @@ bool Program::CloseQuery() {
     if (ports_.serial.isOpen()) ports_.serial.write(reset.view());
   }
   ports_.ticks.wait(2);
+  // Nothing is sent once the port is closed, whatever handler is still unwinding.
+  state_.linkEnabled = false;
   link_.ClosePort();
   clockTimer_->setEnabled(false);
   return true;

@@ -224,6 +224,23 @@ TEST_F(ProgramScenario, StopEndsAPointByPointShotAfterTheCurrentStep) {
   EXPECT_GE(link->analyser.commands(0x48).size(), 2u);
 }
 
+TEST_F(ProgramScenario, ClosingDuringAPointByPointShotEndsItQuietly) {
+  state().stepsPerScan = 100;
+  prompts.answer(Answer::Ok);
+  program->scan().Average1Click();
+  prompts.clear();
+  bool closed = false;
+  ticks.post(20000, [&] {
+    prompts.answer(Answer::Yes);
+    closed = program->CloseQuery();
+  });
+  program->scan().Button1Click();  // returns once the shot has ended
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(state().runInProgress);
+  EXPECT_EQ(prompts.messages(), std::vector<std::string>{"Close TQ4800 ?"});
+  EXPECT_FALSE(link->port.isOpen());
+}
+
 TEST_F(ProgramScenario, ChangingRangeWaitsForTheAnalyser) {
   prompts.answer(Answer::Yes);
   program->scan().Button8Click();  // Low
