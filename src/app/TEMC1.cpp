@@ -257,7 +257,7 @@ void TEMC1::attach(Program& program) {
   graph_ = new GraphArea(this, program);
   graph_->setObjectName("Graph");
   graph_->adoptChildrenOf(client_);
-  delete takeCentralWidget();
+  takeCentralWidget()->deleteLater();
   setCentralWidget(graph_);
   client_ = graph_;
   graph_->beforeRender = [this] {
