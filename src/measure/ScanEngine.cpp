@@ -1,5 +1,7 @@
 #include "measure/ScanEngine.h"
 
+#include "view/GraphTexts.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -7,16 +9,6 @@
 #include <cstdlib>
 
 namespace tq {
-
-namespace {
-
-std::string Format(const char* fmt, double v) {
-  char text[48];
-  std::snprintf(text, sizeof text, fmt, v);
-  return text;
-}
-
-}  // namespace
 
 float NominalStepFrequency(std::int32_t start, std::int32_t finish, int steps, int step,
                            bool logarithmic) {
@@ -427,7 +419,7 @@ void ScanEngine::pointByPointShot() {
       const float f = state_.stepFrequencyHz[static_cast<std::size_t>(i)];
       SetPreselectorPosition(f);
       link_.SendCommand(0x40, RoundHalfEven(f), 4);
-      model_.frequencyBoxText = Format("%.4f", f / 1e6);
+      model_.frequencyBoxText = FormatFixed(f / 1e6, 0, 4);
       lastStepSent = i;
       ticks_.wait(1);
       link_.SendCommand(average ? 0x46 : 0x48, 0, 0);

@@ -1,21 +1,13 @@
 // Span entry, range changes and the front-end selectors of the scan engine.
 #include "measure/ScanEngine.h"
 
+#include "view/GraphTexts.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
 namespace tq {
-
-namespace {
-
-std::string Format(const char* fmt, double v) {
-  char text[48];
-  std::snprintf(text, sizeof text, fmt, v);
-  return text;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------
 // Span and range
@@ -33,7 +25,7 @@ void ScanEngine::UpdateSpanButtons() {
 
 void ScanEngine::Button6Click() {
   auto answer = prompts_.inputBox("Start Frequency", "Enter start frequency (MHz)",
-                                  Format("%.2f", state_.startFrequencyHz / 1e6));
+                                  FormatFixed(state_.startFrequencyHz / 1e6, 0, 2));
   if (!answer) return;
   const auto hz = ParseFrequencyMHz(*answer);
   if (!hz) {
@@ -56,7 +48,7 @@ void ScanEngine::Button6Click() {
 
 void ScanEngine::Button7Click() {
   auto answer = prompts_.inputBox("Finish Frequency", "Enter Finish Frequency (MHz)",
-                                  Format("%5.2f", state_.finishFrequencyHz / 1e6));
+                                  FormatFixed(state_.finishFrequencyHz / 1e6, 5, 2));
   if (answer) {
     const auto hz = ParseFrequencyMHz(*answer);
     if (!hz) {
