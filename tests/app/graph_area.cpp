@@ -19,6 +19,7 @@
 #include "doubles/FixedClock.h"
 #include "doubles/ScriptedPrompts.h"
 #include "doubles/VirtualTicks.h"
+#include "graph_test_state.h"
 #include "measure/Program.h"
 #include "measure/ScanEngine.h"
 #include "platform/HostFiles.h"
@@ -59,14 +60,9 @@ class GraphAreaTest : public ::testing::Test {
         files(root),
         program(Ports{port, ticks, prompts, files, clock, view}) {
     MeasurementState& s = program.state();
-    s.startFrequencyHz = 30000000;
-    s.finishFrequencyHz = 1100000000;
-    s.highRange = true;
-    s.screenColours = kDefaultScreenColours;
-    s.attenuationDb = 0;
     s.preampGainDb = 0;
     s.levelOffsetDb = 0;
-    FillDisplayGrid(s);
+    test::WholeHighSpanNoAttenuation(s);
     top.resize(644, 484);
     graph = new GraphArea(&top, program);
     graph->setGeometry(0, 0, 644, 484);

@@ -16,6 +16,7 @@
 #include "doubles/FixedClock.h"
 #include "doubles/ScriptedPrompts.h"
 #include "doubles/VirtualTicks.h"
+#include "graph_test_state.h"
 #include "measure/Program.h"
 #include "measure/ScanEngine.h"
 #include "platform/HostFiles.h"
@@ -52,14 +53,9 @@ class GraphScreenshotTest : public ::testing::Test {
         files(root),
         program(Ports{port, ticks, prompts, files, clock, window}) {
     MeasurementState& s = program.state();
-    s.startFrequencyHz = 30000000;
-    s.finishFrequencyHz = 1100000000;
-    s.highRange = true;
-    s.attenuationDb = 0;
     s.detector = 1;
     s.title = "Title";
-    s.screenColours = kDefaultScreenColours;
-    FillDisplayGrid(s);
+    test::WholeHighSpanNoAttenuation(s);
     FillTraces(program);
     window.attach(program);
     graph = dynamic_cast<GraphArea*>(window.centralWidget());

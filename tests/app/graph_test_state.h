@@ -1,0 +1,18 @@
+#pragma once
+
+#include "measure/MeasurementState.h"
+#include "measure/ScanEngine.h"
+
+namespace tq::test {
+
+// The whole HIGH range with no attenuation and the default colours: the graph tests' start.
+inline void WholeHighSpanNoAttenuation(MeasurementState& s) {
+  s.startFrequencyHz = kHighStartHz;
+  s.finishFrequencyHz = kHighFinishHz;
+  s.highRange = true;
+  s.attenuationDb = 0;
+  s.screenColours = kDefaultScreenColours;
+  FillDisplayGrid(s);
+}
+
+}  // namespace tq::test
