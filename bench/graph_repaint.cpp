@@ -4,49 +4,17 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <cmath>
-#include <filesystem>
 
 #include "app/GraphArea.h"
-#include "measure/MeasurementState.h"
-#include "measure/ScanEngine.h"
-#include "measure/WindowModel.h"
-#include "platform/HostFiles.h"
-#include "platform/Prompts.h"
+#include "model/MeasurementState.h"
+#include "model/Span.h"
+#include "model/WindowModel.h"
 #include "traces/TraceSet.h"
 #include "view/GraphPainter.h"
-#include "view/GraphPointer.h"
 
 namespace {
-
-class NoView : public tq::MainView {
- public:
-  void modelChanged() override {}
-  void repaint() override {}
-  void showMessageWindow(const std::string&) override {}
-  void hideMessageWindow() override {}
-  void placeMessageWindow() override {}
-  void closeMainWindow() override {}
-};
-
-class NoPrompts : public tq::Prompts {
- public:
-  tq::Answer message(tq::MessageKind, std::string_view, tq::Buttons) override {
-    return tq::Answer::Ok;
-  }
-  std::optional<std::string> inputBox(std::string_view, std::string_view,
-                                      std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> openFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> saveFileName(std::string_view, std::string_view,
-                                          std::string_view) override {
-    return std::nullopt;
-  }
-};
 
 void Repaint(benchmark::State& run, bool withTraces) {
   tq::MeasurementState state;
@@ -58,10 +26,7 @@ void Repaint(benchmark::State& run, bool withTraces) {
   tq::FillDisplayGrid(state);
   tq::WindowModel model;
   model.showCurrent = model.showStore = model.showDifference = model.showArchive = withTraces;
-  NoView view;
-  NoPrompts prompts;
-  tq::HostFiles files(std::filesystem::temp_directory_path() / "tq_bench");
-  tq::TraceSet traces(state, model, view, files, prompts);
+  tq::TraceData traces;
   for (std::size_t n = 0; n < tq::kTracePoints; ++n) {
     const double x = static_cast<double>(n);
     traces.currentTrace[n] = static_cast<std::int32_t>(40 + 15 * std::sin(x / 7.0));
@@ -69,10 +34,14 @@ void Repaint(benchmark::State& run, bool withTraces) {
     traces.differenceTrace[n] = static_cast<std::int32_t>(50 + 20 * std::sin(x / 3.0));
     traces.archiveTrace[n] = static_cast<std::int32_t>(45 + 12 * std::cos(x / 5.0));
   }
-  tq::GraphPainter painter(state, model, traces, view);
+  tq::NullFeatures features;
+  tq::GraphPainter painter(state, model, traces, tq::SourcesOf(features.all()));
   QImage image(1024, 700, QImage::Format_RGB32);
   for (auto _ : run) {
-    tq::GraphArea::Render(image, painter, Qt::lightGray);
+    QPainter p(&image);
+    tq::PolylineCanvas canvas(&p);
+    painter.DrawGraph(canvas);
+    canvas.flush();
     benchmark::DoNotOptimize(image.constBits());
   }
 }

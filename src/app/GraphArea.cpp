@@ -8,70 +8,44 @@
 #include <QPen>
 #include <QRegion>
 
-#include "dialogs/Tanswers.h"
 #include "measure/Program.h"
 #include "platform/qt/QtCanvas.h"
 #include "view/BoundsCanvas.h"
+#include "view/Geometry.h"
 
 namespace tq {
 
-namespace {
-// Takes the drawing of a nested call while the back buffer is held; the state changes
-// that come with it still happen, and a full repaint follows.
-class NullCanvas : public Canvas {
- public:
-  void moveTo(int, int) override {}
-  void lineTo(int, int) override {}
-  void textOut(int, int, std::string_view) override {}
-  TextSize textExtent(std::string_view) override { return {}; }
-  void rectangle(int, int, int, int) override {}
-  void setPenColour(Colour) override {}
-  void setPenWidth(int) override {}
-  void setPenStyle(PenStyle) override {}
-  void setPenMode(PenMode) override {}
-  void setBrushColour(Colour) override {}
-  void setFont(std::string_view, int, Colour) override {}
-};
-}  // namespace
-
-GraphArea::GraphArea(QWidget* parent, Program& program)
-    : QWidget(parent),
-      program_(program),
-      painter_(program.state(), program.model(), program.traces(), program.ports().view),
-      pointer_(painter_, program.state(), program.model(), program.traces(), program.ports().view,
-               program.ports().prompts, program.ports().ticks),
-      answers_(new Tanswers(this)) {
+GraphArea::GraphArea(QWidget* parent, Program& program, GraphAreaOwner& owner)
+    : QWidget(parent), program_(program), owner_(owner), answers_(new Tanswers(this, *this)) {
   setObjectName("ClientArea");
   setMouseTracking(true);  // the single-frequency pick follows the pointer unpressed
   setAttribute(Qt::WA_OpaquePaintEvent);
-
-  PointerHooks& h = pointer_.hooks();
-  h.setCursor = [this](PointerShape shape) {
-    switch (shape) {
-      case PointerShape::HorizontalSplit:
-        setCursor(Qt::SplitHCursor);
-        break;
-      case PointerShape::NoDrop:
-        setCursor(Qt::ForbiddenCursor);
-        break;
-      case PointerShape::Default:
-        unsetCursor();
-        break;
-    }
-  };
-  h.showValues = [this] {
-    if (!answers_->isVisible()) answers_->show();
-    answers_->raise();
-  };
-  h.hideValues = [this] { answers_->hide(); };
-  h.valuesChanged = [this](const ValueTexts& v) { answers_->showValues(v); };
-  // Closing the values window is Esc: the cursor goes with it.
-  answers_->onClosed = [this] {
-    pointer_.ValuesClosed();
-    repaintGraph();
-  };
   // The main window sees the keys first, whichever of its controls has the focus.
   qApp->installEventFilter(this);
+}
+
+void GraphArea::setPointerShape(PointerShape shape) {
+  switch (shape) {
+    case PointerShape::HorizontalSplit:
+      setCursor(Qt::SplitHCursor);
+      break;
+    case PointerShape::NoDrop:
+      setCursor(Qt::ForbiddenCursor);
+      break;
+    case PointerShape::Default:
+      unsetCursor();
+      break;
+  }
+}
+
+void GraphArea::showValuesWindow() {
+  if (!answers_->isVisible()) answers_->show();
+  answers_->raise();
+}
+
+void GraphArea::valuesWindowClosed() {
+  program_.ValuesClosed();
+  repaintGraph();
 }
 
 GraphArea::~GraphArea() {
@@ -100,24 +74,25 @@ void GraphArea::renderGraph() {
     stale_ = true;
     return;
   }
-  beforeRender();
+  owner_.aboutToRender();
   const QSize want = size().expandedTo(QSize(1, 1));
   if (image_.size() != want) image_ = QImage(want, QImage::Format_RGB32);
-  Render(image_, painter_, palette().color(QPalette::Window));
-  pointer_.GraphRepainted();
+  Render(image_, program_, palette().color(QPalette::Window));
+  program_.GraphRepainted();
   stale_ = false;
 }
 
-void GraphArea::Render(QImage& image, GraphPainter& painter, const QColor& background) {
+void GraphArea::Render(QImage& image, Program& program, const QColor& background) {
+  program.PreparePaint();
   QPainter p(&image);
   // The graph paints all of its frame: only the bands around it need clearing.
-  const GraphGeometry& g = GeometryFor(painter.state().displaySize);
+  const GraphGeometry& g = GeometryFor(program.state().displaySize);
   const QRegion outside =
       QRegion(image.rect()) -
       QRegion(g.frameLeft, g.frameTop, g.frameRight - g.frameLeft, g.frameBottom - g.frameTop);
   for (const QRect& r : outside) p.fillRect(r, background);
   PolylineCanvas canvas(&p);
-  painter.DrawGraph(canvas);
+  program.DrawGraph(canvas);
 }
 
 PolylineCanvas::PolylineCanvas(QPainter* painter) : painter_(painter), inner_(painter) {}
@@ -205,10 +180,30 @@ void PolylineCanvas::setPenMode(PenMode mode) {
   inner_.setPenMode(mode);
 }
 
-void GraphArea::drawLive(const std::function<void(Canvas&)>& draw) {
+namespace {
+// Takes the lines of a mouse or key event that arrives while a modal box opened from a live
+// drawing holds the back buffer: the event is still handled, and a full repaint follows.
+class DiscardingCanvas : public Canvas {
+ public:
+  void moveTo(int, int) override {}
+  void lineTo(int, int) override {}
+  void textOut(int, int, std::string_view) override {}
+  TextSize textExtent(std::string_view) override { return {}; }
+  void rectangle(int, int, int, int) override {}
+  void setPenColour(Colour) override {}
+  void setPenWidth(int) override {}
+  void setPenStyle(PenStyle) override {}
+  void setPenMode(PenMode) override {}
+  void setBrushColour(Colour) override {}
+  void setFont(std::string_view, int, Colour) override {}
+};
+}  // namespace
+
+template <typename Draw>
+void GraphArea::drawLive(Draw&& draw) {
   if (busy_) {
     // Nested in a live drawing that opened a modal box (a message, a question).
-    NullCanvas canvas;
+    DiscardingCanvas canvas;
     draw(canvas);
     stale_ = true;
     return;
@@ -230,7 +225,12 @@ void GraphArea::drawLive(const std::function<void(Canvas&)>& draw) {
 }
 
 void GraphArea::plotPoint(int kind, int n) {
-  drawLive([&](Canvas& c) { painter_.PlotPoint(c, kind, n); });
+  // Painting changes nothing: a point that cannot be drawn now is drawn by the repaint.
+  if (busy_) {
+    stale_ = true;
+    return;
+  }
+  drawLive([&](Canvas& c) { program_.PlotPoint(c, kind, n); });
 }
 
 void GraphArea::paintEvent(QPaintEvent* event) {
@@ -242,17 +242,17 @@ void GraphArea::paintEvent(QPaintEvent* event) {
 
 void GraphArea::mousePressEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  drawLive([&](Canvas& c) { pointer_.FormMouseDown(c, at.x(), at.y()); });
+  drawLive([&](Canvas& c) { program_.FormMouseDown(c, at.x(), at.y()); });
 }
 
 void GraphArea::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  drawLive([&](Canvas& c) { pointer_.FormMouseMove(c, at.x(), at.y()); });
+  drawLive([&](Canvas& c) { program_.FormMouseMove(c, at.x(), at.y()); });
 }
 
 void GraphArea::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
-  drawLive([&](Canvas& c) { pointer_.FormMouseUp(c, at.x(), at.y()); });
+  drawLive([&](Canvas& c) { program_.FormMouseUp(c, at.x(), at.y()); });
 }
 
 bool GraphArea::eventFilter(QObject* watched, QEvent* event) {
@@ -287,7 +287,7 @@ bool GraphArea::keyDown(QKeyEvent* event) {
       return false;
   }
   const bool altOnly = (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
-  drawLive([&](Canvas& c) { pointer_.FormKeyDown(c, key, altOnly); });
+  drawLive([&](Canvas& c) { program_.FormKeyDown(c, key, altOnly); });
   // Alt+arrows belong to the cursor; Esc also reaches the focused control.
   return altOnly && key != GraphKey::Escape;
 }

@@ -7,16 +7,14 @@
 #include <QWidget>
 
 class QKeyEvent;
-#include <functional>
 
+#include "dialogs/Tanswers.h"
+#include "model/WindowModel.h"
 #include "platform/qt/QtCanvas.h"
-#include "view/GraphPainter.h"
-#include "view/GraphPointer.h"
 
 namespace tq {
 
 class Program;
-class Tanswers;
 
 // A canvas over a QPainter that gathers the thin solid segments drawn end to end (a trace,
 // point by point) and draws them in one call: a full repaint draws four traces of 500
@@ -60,17 +58,22 @@ class PolylineCanvas : public Canvas {
   PenMode mode_ = PenMode::Copy;
 };
 
-// The main window's client area. The graph lives in a back buffer the size of the area:
-// a full repaint runs the painter over it, a live point draws into it and refreshes only
-// the pixels it touched, and a paint event just copies it to the screen. The window's
-// controls sit on top of it as its children.
-class GraphArea : public QWidget {
+// Told before every full paint of the graph (the window lays out its controls then).
+class GraphAreaOwner {
  public:
-  GraphArea(QWidget* parent, Program& program);
+  virtual ~GraphAreaOwner() = default;
+  virtual void aboutToRender() = 0;
+};
+
+// The main window's client area. The graph lives in a back buffer the size of the area:
+// a full repaint runs the program's painter over it, a live point draws into it and
+// refreshes only the pixels it touched, and a paint event just copies it to the screen. The
+// window's controls sit on top of it as its children.
+class GraphArea : public QWidget, public ValuesWindowOwner {
+ public:
+  GraphArea(QWidget* parent, Program& program, GraphAreaOwner& owner);
   ~GraphArea() override;
 
-  GraphPainter& painter() { return painter_; }
-  GraphPointer& pointer() { return pointer_; }
   Tanswers& answers() { return *answers_; }
   const QImage& image() const { return image_; }
 
@@ -79,17 +82,16 @@ class GraphArea : public QWidget {
   // Paints the whole graph into the back buffer now.
   void renderGraph();
   // The full paint on any image: clears around the frame and runs the painter.
-  static void Render(QImage& image, GraphPainter& painter, const QColor& background);
+  static void Render(QImage& image, Program& program, const QColor& background);
   // PlotPoint: one live segment into the back buffer, refreshed on the screen at once.
   void plotPoint(int kind, int n);
   // Moves the controls laid out on `from` onto the graph, keeping their places and
   // visibility (the main window builds its controls before the program exists).
   void adoptChildrenOf(QWidget* from);
-  // Display|Values.
-  void Values1Click() { pointer_.Values1Click(); }
-
-  // Runs before every full paint (the window lays out its controls for the display size).
-  std::function<void()> beforeRender = [] {};
+  void setPointerShape(PointerShape shape);
+  void showValuesWindow();
+  void hideValuesWindow() { answers_->hide(); }
+  void valuesWindowClosed() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -100,12 +102,12 @@ class GraphArea : public QWidget {
 
  private:
   // Runs draw on a canvas over the back buffer and refreshes what it touched.
-  void drawLive(const std::function<void(Canvas&)>& draw);
+  template <typename Draw>
+  void drawLive(Draw&& draw);
   bool keyDown(QKeyEvent* event);
 
   Program& program_;
-  GraphPainter painter_;
-  GraphPointer pointer_;
+  GraphAreaOwner& owner_;
   Tanswers* answers_;
   QImage image_;
   bool stale_ = true;

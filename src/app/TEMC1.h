@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QMainWindow>
-#include <array>
+#include <map>
 #include <string>
+#include <vector>
 
-#include "measure/WindowModel.h"
+#include "app/GraphArea.h"
+#include "measure/Commands.h"
+#include "model/WindowModel.h"
 
 class QAction;
 class QComboBox;
@@ -12,19 +15,20 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 
 namespace tq {
 
-class ClickPanel;
-class GraphArea;
-class Tscrncol;
 class Lamp;
 class Program;
+class THkeeping;
+class Tscrncol;
 
-// The main window. It holds the controls, forwards their events to the core and shows
-// what the core's window model says.
-class TEMC1 : public QMainWindow, public MainView {
+// The main window. Its menus and buttons come from the command table; it forwards their
+// events to the core and shows what the core's window model says, touching only what
+// changed.
+class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
  public:
   explicit TEMC1(QWidget* parent = nullptr);
   ~TEMC1() override;
@@ -38,26 +42,58 @@ class TEMC1 : public QMainWindow, public MainView {
   void hideMessageWindow() override;
   void placeMessageWindow() override;
   void closeMainWindow() override;
+  void plotPoint(int kind, int n) override;
+  void setPointerShape(PointerShape shape) override;
+  void showValuesWindow() override;
+  void hideValuesWindow() override;
+  void showValues(const ValueTexts& values) override;
 
-  // Applies the layout of the current display size (done at every paint).
+  // Applies the layout of the current display size (done before every full paint).
   void applyLayout();
   QWidget* messageWindow() const { return messageWindow_; }
+  GraphArea* graph() const { return graph_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The widget each row of the command table became.
+  struct CommandWidgets {
+    QAction* action = nullptr;
+    QMenu* menu = nullptr;
+    QWidget* control = nullptr;
+    QPushButton* button = nullptr;
+  };
+  // What the window shows now, so that an update touches only what changed.
+  struct Shown {
+    std::string status, modelPanel, stepPanel, date, title, rangeLabel, frequencyBox, detector;
+    Colour lamp = 0xFFFFFFFF;  // no colour yet
+    int attenuationIndex = -1, stepsIndex = -1, preampGain = -1000000;
+    int rangeDelaySeconds = -1;
+    bool rangeDelayVisible = false, busy = false, variant = false;
+  };
+
+  void aboutToRender() override;
   void createMenus();
   void createControls();
-
-  QPushButton* button(const char* name, const QString& caption, QWidget* parent, QRect geometry);
+  void connectControls();
+  void createRangeDelay();
+  void dispatch(Command command);
+  void updateCommands();
+  void updateTexts();
+  std::size_t rowOf(Command command) const;
+  QPushButton* button(Command command, QWidget* parent, QRect geometry);
   QFrame* panel(const char* name, QWidget* parent, QRect geometry);
 
   Program* program_ = nullptr;
   QWidget* client_ = nullptr;
   GraphArea* graph_ = nullptr;
   Tscrncol* scrncol_ = nullptr;
-  ClickPanel* panel5_ = nullptr;
+  THkeeping* hkeeping_ = nullptr;
+  QFrame* panel5_ = nullptr;
+  QFrame* panel9_ = nullptr;
+  QLabel* label17_ = nullptr;
   QLabel* label5_ = nullptr;
   Lamp* shape1_ = nullptr;
   QLabel* panel10Text_ = nullptr;
@@ -70,17 +106,18 @@ class TEMC1 : public QMainWindow, public MainView {
   QComboBox* comboBox1_ = nullptr;
   QComboBox* comboBox2_ = nullptr;
   QComboBox* comboBox3_ = nullptr;
-  std::array<QAction*, 4> comItems_{};
-  QAction* action(const char* name) const;
-  QMenu* menu(const char* name) const;
-  void createRunMenus();
-  void connectControls();
-  void showRangeDelay();
   QWidget* rangeDelay_ = nullptr;
-  QAction* installErs_ = nullptr;
-  QAction* clearErs_ = nullptr;
+  QProgressBar* progressBar1_ = nullptr;
   QWidget* messageWindow_ = nullptr;
   QLabel* messageText_ = nullptr;
+
+  std::vector<CommandWidgets> commandWidgets_;
+  std::vector<CommandState> shownStates_;
+  std::vector<CommandState> newStates_;
+  bool statesShown_ = false;
+  Shown shown_;
+  // The controls the layouts place, by object name.
+  std::map<std::string, QWidget*, std::less<>> placed_;
   int appliedSize_ = -1;
 };
 

@@ -1,10 +1,7 @@
-// The main window's run controls, menus of the trace set and the scan engine, and how the
-// window mirrors their state.
-#include <QAction>
+// The main window's controls: where each sits, and what its events do.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -15,170 +12,166 @@
 
 namespace tq {
 
-QAction* TEMC1::action(const char* name) const {
-  return findChild<QAction*>(name);
+namespace {
+
+QLabel* PanelText(QFrame* panel, const QString& text) {
+  auto* label = new QLabel(text, panel);
+  label->setAlignment(Qt::AlignCenter);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(1, 1, 1, 1);
+  layout->addWidget(label);
+  return label;
 }
-QMenu* TEMC1::menu(const char* name) const {
-  return findChild<QMenu*>(name);
+
+}  // namespace
+
+QPushButton* TEMC1::button(Command command, QWidget* parent, QRect geometry) {
+  const std::size_t row = rowOf(command);
+  const CommandEntry& e = CommandTable()[row];
+  auto* b = new QPushButton(QString::fromUtf8(e.caption.data(), e.caption.size()), parent);
+  b->setObjectName(QString::fromUtf8(e.objectName.data(), e.objectName.size()));
+  b->setGeometry(geometry);
+  b->setFocusPolicy(Qt::TabFocus);
+  commandWidgets_[row].button = b;
+  placed_[std::string(e.objectName)] = b;
+  connect(b, &QPushButton::clicked, this, [this, command] { dispatch(command); });
+  return b;
 }
 
-void TEMC1::createRunMenus() {
-  auto add = [this](QMenu* m, const char* name, const QString& caption, auto handler,
-                    bool checkable = false) {
-    QAction* a = m->addAction(caption);
-    a->setObjectName(name);
-    a->setCheckable(checkable);
-    connect(a, &QAction::triggered, this, [this, handler] {
-      if (program_) handler(*program_);
-    });
-    return a;
-  };
-  // Menus in the window's order: File, Display, Processing, Detector, Inputs, Port, ERS.
-  QAction* beforePort = menu("Port1")->menuAction();
+QFrame* TEMC1::panel(const char* name, QWidget* parent, QRect geometry) {
+  auto* f = new QFrame(parent);
+  f->setObjectName(name);
+  f->setFrameShape(QFrame::Panel);
+  f->setFrameShadow(QFrame::Raised);
+  f->setGeometry(geometry);
+  placed_[name] = f;
+  return f;
+}
 
-  auto* display = new QMenu("&Display", this);
-  display->setObjectName("Display1");
-  add(
-      display, "current1", "&Current", [](Program& p) { p.traces().current1Click(); }, true);
-  add(
-      display, "Store1", "&Store", [](Program& p) { p.traces().Store1Click(); }, true);
-  add(
-      display, "Difference1", "&Difference", [](Program& p) { p.traces().Difference1Click(); },
-      true);
-  add(
-      display, "Archive1", "&Archive", [](Program& p) { p.traces().Archive1Click(); }, true);
-  add(
-      display, "limit1", "&Limit", [](Program& p) { p.traces().limit1Click(); }, true);
-  display->addSeparator();
-  add(
-      display, "Diffemit", "Difference : &Emissions",
-      [](Program& p) { p.traces().SetDifferenceMode(false); }, true);
-  add(
-      display, "Diffil", "Difference : &Insertion Loss",
-      [](Program& p) { p.traces().SetDifferenceMode(true); }, true);
-  display->addSeparator();
-  add(display, "Clear1", "Cl&ear ", [](Program& p) { p.traces().ClearTraces(); });
-  display->addSeparator();
-  QAction* values = display->addAction("&Values");
-  values->setObjectName("Values1");
-  values->setEnabled(false);
-  QAction* colours = display->addAction("Screen &Colours...");
-  colours->setObjectName("Colours1");
-  colours->setEnabled(false);
-  menuBar()->insertMenu(beforePort, display);
+void TEMC1::createControls() {
+  using C = Command;
+  QWidget* c = client_;
+  // Top bar.
+  button(C::Button5, c, {94, 6, 36, 22});
+  button(C::Button11, c, {136, 6, 36, 22});
+  button(C::Button12, c, {178, 6, 36, 22});
+  button(C::Button13, c, {220, 6, 36, 22});
+  button(C::Button15, c, {262, 6, 36, 22});
+  button(C::Button14, c, {304, 6, 36, 22});
+  panel6Text_ = PanelText(panel("Panel6", c, {346, 6, 182, 22}), "Title");
+  panel2Text_ = PanelText(panel("Panel2", c, {534, 6, 100, 22}), "");
 
-  auto* processing = new QMenu("P&rocessing", this);
-  processing->setObjectName("Processing1");
-  add(
-      processing, "Off1", "&Off", [](Program& p) { p.traces().SetProcessingMode(0); }, true);
-  add(
-      processing, "Average81", "Average &8", [](Program& p) { p.traces().SetProcessingMode(1); },
-      true);
-  add(
-      processing, "Average161", "Average &16",
-      [](Program& p) {
-        p.traces().SetProcessingMode(2);
-        p.model().runEnabled = false;
-      },
-      true);
-  add(
-      processing, "Average321", "Average &32", [](Program& p) { p.traces().SetProcessingMode(3); },
-      true);
-  add(
-      processing, "Peak1", "&Peak Hold", [](Program& p) { p.traces().SetProcessingMode(4); }, true);
-  processing->addSeparator();
-  add(processing, "ResetCalculation1", "&Reset Calculation",
-      [](Program& p) { p.traces().ResetCalculation(); });
-  menuBar()->insertMenu(beforePort, processing);
+  // Left column.
+  panel10Text_ = PanelText(panel("Panel10", c, {5, 5, 83, 25}), "TQ4800");
+  button(C::BitBtn6, c, {5, 35, 83, 25});
+  button(C::Button4, c, {5, 65, 83, 25});
+  panel5_ = panel("Panel5", c, {5, 95, 83, 55});
+  panel5_->setFrameShadow(QFrame::Sunken);
+  panel5_->installEventFilter(this);
+  shape1_ = new Lamp(panel5_);
+  shape1_->setObjectName("Shape1");
+  shape1_->setGeometry(4, 4, 16, 16);
+  label5_ = new QLabel(panel5_);
+  label5_->setObjectName("Label5");
+  label5_->setGeometry(2, 22, 79, 30);
+  label5_->setAlignment(Qt::AlignCenter);
+  label5_->setWordWrap(true);
+  button(C::button18, c, {5, 155, 83, 25});
+  button(C::Button1, c, {5, 185, 83, 25});
+  button(C::Button2, c, {5, 217, 83, 25});
 
-  auto* detector = new QMenu("De&tector", this);
-  detector->setObjectName("Detector1");
-  add(
-      detector, "PFS1", "&Peak (Fast scan)", [](Program& p) { p.scan().PFS1Click(); }, true);
-  add(
-      detector, "Average1", "&Average", [](Program& p) { p.scan().Average1Click(); }, true);
-  add(
-      detector, "QP1", "&Quasi-Peak", [](Program& p) { p.scan().QP1Click(); }, true);
-  menuBar()->insertMenu(beforePort, detector);
+  QFrame* panel4 = panel("Panel4", c, {5, 249, 83, 50});
+  (new QLabel("Pre-Amp dB", panel4))->setGeometry(4, 2, 75, 16);
+  comboBox3_ = new QComboBox(panel4);
+  comboBox3_->setObjectName("ComboBox3");
+  comboBox3_->setEditable(true);
+  comboBox3_->addItems({"0", "10", "20", "30", "40"});
+  comboBox3_->setGeometry(4, 20, 75, 24);
 
-  auto* inputs = new QMenu("&Inputs", this);
-  inputs->setObjectName("Inputs1");
-  add(
-      inputs, "NX90PreSelector1", "NX90 Pre-Selector",
-      [](Program& p) { p.scan().NX90PreSelector1Click(); }, true);
-  add(
-      inputs, "NX91PreSelector1", "NX91 Pre-Selector",
-      [](Program& p) { p.scan().NX91PreSelector1Click(); }, true);
-  menuBar()->insertMenu(beforePort, inputs);
+  QFrame* panel1 = panel("Panel1", c, {5, 304, 83, 50});
+  (new QLabel("Atten. dB", panel1))->setGeometry(4, 2, 75, 16);
+  comboBox1_ = new QComboBox(panel1);
+  comboBox1_->setObjectName("ComboBox1");
+  comboBox1_->addItems({"0", "10", "20", "30"});
+  comboBox1_->setGeometry(4, 20, 75, 24);
+
+  panel9_ = panel("Panel9", c, {5, 359, 83, 60});
+  PanelText(panel9_, "TQ4804");
+  panel9_->hide();
+  QFrame* panel8 = panel("Panel8", c, {5, 359, 83, 60});
+  label2_ = PanelText(panel8, "HIGH RANGE");
+  label2_->setObjectName("Label2");
+  label10_ = new QLabel("PEAK (FS)", panel8);
+  label10_->setObjectName("Label10");
+  label10_->setAlignment(Qt::AlignCenter);
+  panel8->layout()->addWidget(label10_);
+  label17_ = new QLabel(c);
+  label17_->setObjectName("Label17");
+  label17_->hide();
+
+  // Bottom row.
+  button(C::BitBtn7, c, {92, 377, 25, 27});
+  button(C::BitBtn8, c, {92, 406, 25, 27});
+  button(C::BitBtn3, c, {117, 377, 25, 27})->setToolTip("Step the span down by half");
+  button(C::BitBtn5, c, {117, 406, 25, 27})->setToolTip("Step the span up by half");
+  button(C::BitBtn4, c, {604, 377, 30, 27})->setToolTip("Whole range");
+  button(C::Button3, c, {570, 377, 30, 28});
+  QFrame* panel11 = panel("Panel11", c, {144, 377, 72, 56});
+  (new QLabel("Steps", panel11))->setGeometry(4, 2, 64, 16);
+  comboBox2_ = new QComboBox(panel11);
+  comboBox2_->setObjectName("ComboBox2");
+  comboBox2_->addItems({"500", "250", "100"});
+  comboBox2_->setGeometry(4, 22, 64, 24);
+  panel("ftpanel", c, {218, 377, 80, 56});
+  QFrame* freqp = panel("freqp", c, {300, 377, 69, 56});
+  (new QLabel("MHz", freqp))->setGeometry(4, 2, 60, 16);
+  edit1_ = new QLineEdit(freqp);
+  edit1_->setObjectName("Edit1");
+  edit1_->setGeometry(4, 22, 60, 24);
+  edit1_->setReadOnly(true);
+  placed_["Edit1"] = edit1_;
+  QFrame* panel3 = panel("Panel3", c, {372, 377, 196, 56});
+  button(C::Button8, panel3, {4, 4, 36, 23});
+  button(C::Button16, panel3, {42, 4, 36, 23});
+  button(C::Button6, panel3, {4, 29, 36, 23});
+  button(C::Button7, panel3, {42, 29, 36, 23});
+  button(C::Button10, panel3, {86, 16, 50, 23});
+  button(C::Button17, panel3, {140, 16, 50, 23});
+  panel7Text_ = PanelText(panel("Panel7", c, {570, 409, 60, 22}), "");
+
+  commandWidgets_[rowOf(C::ComboBox1)].control = comboBox1_;
+  commandWidgets_[rowOf(C::ComboBox2)].control = comboBox2_;
+  commandWidgets_[rowOf(C::ComboBox3)].control = comboBox3_;
 }
 
 void TEMC1::connectControls() {
-  auto on = [this](const char* name, auto handler) {
-    auto* b = client_->findChild<QPushButton*>(name);
-    b->setEnabled(true);
-    connect(b, &QPushButton::clicked, this, [this, handler] {
-      if (program_) handler(*program_);
-      modelChanged();
-    });
-  };
-  on("Button2", [](Program& p) { p.scan().Button2Click(); });
-  on("Button1", [](Program& p) { p.scan().Button1Click(); });
-  on("Button6", [](Program& p) { p.scan().Button6Click(); });
-  on("Button7", [](Program& p) { p.scan().Button7Click(); });
-  on("Button10", [](Program& p) { p.scan().Button10Click(); });
-  on("Button8", [](Program& p) { p.scan().Button8Click(); });
-  on("Button16", [](Program& p) { p.scan().Button16Click(); });
-  on("BitBtn3", [](Program& p) { p.scan().StepSpan(-1); });
-  on("BitBtn5", [](Program& p) { p.scan().StepSpan(+1); });
-  on("BitBtn4", [](Program& p) { p.scan().WholeRange(); });
-  on("button18", [](Program& p) { p.traces().StoreCurrent(); });
-  on("Button5", [](Program& p) { p.traces().ToggleUnits(); });
-  on("Button11", [](Program& p) { p.traces().current1Click(); });
-  on("Button12", [](Program& p) { p.traces().Store1Click(); });
-  on("Button13", [](Program& p) { p.traces().Difference1Click(); });
-  on("Button15", [](Program& p) { p.traces().Archive1Click(); });
-  on("Button14", [](Program& p) { p.traces().limit1Click(); });
-  client_->findChild<QPushButton*>("BitBtn3")->setToolTip("Step the span down by half");
-  client_->findChild<QPushButton*>("BitBtn5")->setToolTip("Step the span up by half");
-  client_->findChild<QPushButton*>("BitBtn4")->setToolTip("Whole range");
-
-  comboBox1_->setEnabled(true);
-  comboBox2_->setEnabled(true);
-  comboBox3_->setEnabled(true);
   connect(comboBox1_, &QComboBox::activated, this, [this](int index) {
-    if (program_) program_->scan().ComboBox1Change(index);
+    if (program_) program_->SelectAttenuation(index);
+    modelChanged();
   });
   connect(comboBox2_, &QComboBox::activated, this, [this](int index) {
-    if (program_) program_->scan().ComboBox2Change(index);
+    if (program_) program_->SelectSteps(index);
+    modelChanged();
   });
   connect(comboBox3_, &QComboBox::editTextChanged, this, [this](const QString& text) {
-    if (program_ && comboBox3_->hasFocus()) program_->scan().ComboBox3Change(text.toStdString());
+    if (program_ && comboBox3_->hasFocus()) program_->PreampTextChanged(text.toStdString());
   });
   connect(comboBox3_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-    if (program_) comboBox3_->setEditText(QString::fromStdString(program_->scan().ComboBox3Exit()));
+    if (program_) comboBox3_->setEditText(QString::fromStdString(program_->PreampBoxText()));
   });
+}
 
+void TEMC1::createRangeDelay() {
   rangeDelay_ = new QWidget(this, Qt::Tool | Qt::WindowStaysOnTopHint);
   rangeDelay_->setObjectName("RangeDelay");
   rangeDelay_->setWindowTitle("Range Change Delay");
   auto* layout = new QVBoxLayout(rangeDelay_);
   layout->addWidget(new QLabel("Analyser reconfiguring   Please wait", rangeDelay_));
-  auto* progress = new QProgressBar(rangeDelay_);
-  progress->setObjectName("ProgressBar1");
-  progress->setRange(0, 30);
-  layout->addWidget(progress);
+  progressBar1_ = new QProgressBar(rangeDelay_);
+  progressBar1_->setObjectName("ProgressBar1");
+  progressBar1_->setRange(0, 30);
+  layout->addWidget(progressBar1_);
   rangeDelay_->resize(300, 80);
-}
-
-void TEMC1::showRangeDelay() {
-  const WindowModel& m = program_->model();
-  rangeDelay_->findChild<QProgressBar*>("ProgressBar1")->setValue(m.rangeDelaySeconds);
-  if (m.rangeDelayVisible && !rangeDelay_->isVisible()) {
-    rangeDelay_->move(pos() + QPoint(120, 120));
-    rangeDelay_->show();
-  } else if (!m.rangeDelayVisible && rangeDelay_->isVisible()) {
-    rangeDelay_->hide();
-  }
 }
 
 }  // namespace tq

@@ -1,27 +1,10 @@
 #pragma once
 
-#include <QFrame>
-#include <QLabel>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
-#include <functional>
 
 namespace tq {
-
-// A panel that reports clicks (the status panel retries the link when clicked).
-class ClickPanel : public QFrame {
- public:
-  using QFrame::QFrame;
-  std::function<void()> onClick;
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && onClick) onClick();
-    QFrame::mousePressEvent(event);
-  }
-};
 
 // The round status lamp.
 class Lamp : public QWidget {

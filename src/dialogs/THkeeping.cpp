@@ -10,11 +10,10 @@
 #include <QVBoxLayout>
 
 #include "measure/Details.h"
-#include "measure/Program.h"
 
 namespace tq {
 
-THkeeping::THkeeping(QWidget* parent, Program& program) : QDialog(parent), program_(program) {
+THkeeping::THkeeping(QWidget* parent) : QDialog(parent) {
   setObjectName("Hkeeping");
   setWindowTitle("Details");
   auto* form = new QFormLayout;
@@ -43,10 +42,7 @@ THkeeping::THkeeping(QWidget* parent, Program& program) : QDialog(parent), progr
   buttons->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
   buttons->button(QDialogButtonBox::Help)->setObjectName("HelpBtn");
   buttons->button(QDialogButtonBox::Help)->setEnabled(false);
-  connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-    OKBtnClick();
-    accept();
-  });
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(edit1_, &QLineEdit::textChanged, this, [this](const QString& text) {
     if (IsInvalidDelimiterField(text.toStdString()))
@@ -63,23 +59,18 @@ THkeeping::THkeeping(QWidget* parent, Program& program) : QDialog(parent), progr
   layout->addWidget(buttons);
 }
 
-void THkeeping::FormActivate() {
-  edit2_->setText(QString::fromStdString(program_.state().defaultPath));
-  const std::string& version = program_.model().detailsVersionText;
+void THkeeping::FormActivate(const DetailsValues& values) {
+  edit2_->setText(QString::fromStdString(values.defaultPath));
+  const std::string& version = values.versionText;
   label2_->setText(version.empty() ? "Hardware Version" : QString::fromStdString(version));
 }
 
-void THkeeping::OKBtnClick() {
-  program_.state().defaultPath = DefaultPathFromField(edit2_->text().toStdString());
+std::string THkeeping::delimiterField() const {
+  return edit1_->text().toStdString();
 }
 
-void Setup1Click(QWidget& parent, Program& program) {
-  THkeeping* dialog = parent.findChild<THkeeping*>("Hkeeping");
-  if (!dialog) dialog = new THkeeping(&parent, program);
-  dialog->FormActivate();
-  dialog->exec();
-  program.state().delimiter =
-      DelimiterFromField(dialog->findChild<QLineEdit*>("Edit1")->text().toStdString());
+std::string THkeeping::pathField() const {
+  return edit2_->text().toStdString();
 }
 
 }  // namespace tq

@@ -2,12 +2,14 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <string_view>
 
 #include "platform/qt/QtText.h"
 
 namespace tq {
 
-Tanswers::Tanswers(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+Tanswers::Tanswers(QWidget* parent, ValuesWindowOwner& owner)
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), owner_(owner) {
   setObjectName("answers");
   setWindowTitle("Values dBuV");
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -31,7 +33,13 @@ Tanswers::Tanswers(QWidget* parent) : QDialog(parent, Qt::Tool | Qt::WindowStays
 }
 
 QLabel* Tanswers::label(const char* name) const {
-  return findChild<QLabel*>(name);
+  const std::string_view n(name);
+  if (n == "Label10") return label10_;
+  if (n == "Label5") return label5_;
+  if (n == "Label6") return label6_;
+  if (n == "Label7") return label7_;
+  if (n == "Label8") return label8_;
+  return nullptr;
 }
 
 void Tanswers::showValues(const ValueTexts& v) {
@@ -44,7 +52,8 @@ void Tanswers::showValues(const ValueTexts& v) {
 
 void Tanswers::reject() {
   QDialog::reject();
-  onClosed();
+  // Esc or the close box: the cursor goes with the window.
+  owner_.valuesWindowClosed();
 }
 
 }  // namespace tq

@@ -1,23 +1,26 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
-
-#include "view/GraphPointer.h"
+#include "model/WindowModel.h"
 
 class QLabel;
 
 namespace tq {
 
+// Told when the user closes the values window.
+class ValuesWindowOwner {
+ public:
+  virtual ~ValuesWindowOwner() = default;
+  virtual void valuesWindowClosed() = 0;
+};
+
 // The values window "Values dBuV": the cursor frequency and the four traces' values there.
 // It stays on top of the main window without taking the keyboard from it.
 class Tanswers : public QDialog {
  public:
-  explicit Tanswers(QWidget* parent);
+  Tanswers(QWidget* parent, ValuesWindowOwner& owner);
 
   void showValues(const ValueTexts& values);
-  // The window was closed by the user (Esc or its close box).
-  std::function<void()> onClosed = [] {};
 
   QLabel* label(const char* name) const;
 
@@ -25,6 +28,7 @@ class Tanswers : public QDialog {
   void reject() override;
 
  private:
+  ValuesWindowOwner& owner_;
   QLabel* label10_;
   QLabel* label5_;
   QLabel* label6_;

@@ -15,14 +15,9 @@ constexpr std::array<const char*, 8> kCaptions{"Screen", "Border",     "Grid",  
                                                "Store",  "Difference", "Archive", "Limit Line"};
 }  // namespace
 
-Tscrncol::Tscrncol(QWidget* parent) : QDialog(parent) {
+Tscrncol::Tscrncol(QWidget* parent, MainView& main) : QDialog(parent), main_(main) {
   setObjectName("scrncol");
   setWindowTitle("Screen Colours");
-  chooseColour = [this](Colour current, const QString& title) -> std::optional<Colour> {
-    const QColor c = QColorDialog::getColor(QtCanvas::ToQColor(current), this, title);
-    if (!c.isValid()) return std::nullopt;
-    return static_cast<Colour>(c.red() | (c.green() << 8) | (c.blue() << 16));
-  };
   auto* grid = new QGridLayout;
   for (int i = 0; i < 8; ++i) {
     auto* b = new QPushButton(kCaptions[static_cast<std::size_t>(i)], this);
@@ -52,6 +47,12 @@ Tscrncol::Tscrncol(QWidget* parent) : QDialog(parent) {
   layout->addLayout(row);
 }
 
+std::optional<Colour> Tscrncol::chooseColour(Colour current, const QString& title) {
+  const QColor c = QColorDialog::getColor(QtCanvas::ToQColor(current), this, title);
+  if (!c.isValid()) return std::nullopt;
+  return static_cast<Colour>(c.red() | (c.green() << 8) | (c.blue() << 16));
+}
+
 void Tscrncol::FormActivate(const std::array<Colour, 8>& screenColours) {
   colours_ = screenColours;
   showSwatches();
@@ -66,7 +67,7 @@ void Tscrncol::colourClick(int index) {
   const auto i = static_cast<std::size_t>(index);
   if (const auto chosen = chooseColour(colours_[i], kCaptions[i])) colours_[i] = *chosen & 0xFFFFFF;
   showSwatches();
-  repaintMain();
+  main_.repaint();
 }
 
 void Tscrncol::showSwatches() {

@@ -3,10 +3,10 @@
 #include <QDialog>
 #include <QString>
 #include <array>
-#include <functional>
 #include <optional>
 
-#include "platform/Canvas.h"
+#include "model/Colour.h"
+#include "model/WindowModel.h"
 
 class QPushButton;
 
@@ -21,13 +21,12 @@ inline constexpr std::array<Colour, 8> kScreenColourDefaults{
 // it holds go back to the caller only on OK.
 class Tscrncol : public QDialog {
  public:
-  explicit Tscrncol(QWidget* parent);
+  // Each colour button repaints `main` after its colour dialog closes.
+  Tscrncol(QWidget* parent, MainView& main);
 
-  // Asks for a colour starting from `current`; nullopt when cancelled. Replaceable so that
-  // tests need no colour dialog.
-  std::function<std::optional<Colour>(Colour current, const QString& title)> chooseColour;
-  // Each colour button repaints the main window after its dialog closes.
-  std::function<void()> repaintMain = [] {};
+  // Asks for a colour starting from `current`; nullopt when cancelled. A test gives its own
+  // answer instead of the colour dialog.
+  virtual std::optional<Colour> chooseColour(Colour current, const QString& title);
 
   void FormActivate(const std::array<Colour, 8>& screenColours);
   void Button9Click();
@@ -39,6 +38,7 @@ class Tscrncol : public QDialog {
   void colourClick(int index);
   void showSwatches();
 
+  MainView& main_;
   std::array<Colour, 8> colours_{};
   std::array<QPushButton*, 8> buttons_{};
 };

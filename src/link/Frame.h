@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "model/DataFrame.h"
+
 namespace tq {
 
 inline constexpr std::uint8_t kSoh = 0x01;
@@ -27,18 +29,6 @@ struct Frame {
 // SOH, N, code, the value big-endian without leading zero bytes (none for 0 or less),
 // padded in front with zero bytes to minDataBytes, EOT.
 Frame BuildFrame(std::uint8_t code, std::int32_t value, std::uint8_t minDataBytes);
-
-// A measurement decoded from a 0xD0 frame.
-struct DataFrame {
-  std::uint8_t stepStatus = 0;
-  std::int32_t frequencyHz = 0;  // 0 or more
-  std::uint16_t rawLevel = 0;
-  float levelDbuv = 20.0f;
-};
-
-inline float RawToDbuv(std::uint16_t raw) {
-  return static_cast<float>(raw) * 0.068493f + 20.0f;
-}
 
 // Decodes the data fields of a received frame (bytes from SOH on, zero past the frame).
 DataFrame DecodeDataFrame(const std::array<std::uint8_t, kMaxFrame>& frame);

@@ -8,8 +8,14 @@
 namespace tq {
 
 Link::Link(MeasurementState& state, WindowModel& model, MainView& view, SerialPort& port,
-           Ticks& ticks, Prompts& prompts)
-    : state_(state), model_(model), view_(view), port_(port), ticks_(ticks), prompts_(prompts) {
+           Ticks& ticks, Prompts& prompts, LinkClient& client)
+    : state_(state),
+      model_(model),
+      view_(view),
+      port_(port),
+      ticks_(ticks),
+      prompts_(prompts),
+      client_(client) {
   statusTimer_ = ticks_.createTimer(3000, [this] { statusTimer(); });
   nacko_ = ticks_.createTimer(1000, [this] { nackoTimer(); });
   port_.setBytesAvailableHandler([this](std::size_t count) { OnTriggerAvail(count); });
@@ -113,8 +119,7 @@ void Link::ConnectLink() {
   SendCommand(0x20, 0, 0);
   ticks_.wait(3);
   SendCommand(0x10, state_.attenuationDb, 1);
-  if (state_.instrumentHighRange != state_.highRange && handlers_.rangeMismatch)
-    handlers_.rangeMismatch();
+  if (state_.instrumentHighRange != state_.highRange) client_.RangeMismatch();
 
   SetStatusTimerEnabled(true);
   state_.measurementMode = 0;
@@ -167,8 +172,8 @@ void Link::SendAccessoryFrameRtsLow(std::uint8_t code, std::uint8_t b1) {
 }
 
 void Link::OnTriggerAvail(std::size_t count) {
-  if (!port_.cts() && handlers_.preselectorState) {
-    const int pre = handlers_.preselectorState();
+  if (!port_.cts()) {
+    const int pre = client_.PreselectorState();
     if (pre >= 3 && pre <= 5) dropRtsAndSendInitFrames(false);
   }
   while (count > 0) {
@@ -240,10 +245,7 @@ void Link::dispatchFrame(const std::array<std::uint8_t, kMaxFrame>& frame) {
       handlingDataFrame_ = true;
       state_.stepIndex = std::clamp(state_.stepIndex, 0, 500);
       const DataFrame data = DecodeDataFrame(frame);
-      if (handlers_.dataFrame)
-        handlers_.dataFrame(data);
-      else
-        SendAck();
+      client_.DataFrameReceived(data);
       handlingDataFrame_ = false;
       break;
     }
@@ -254,8 +256,8 @@ void Link::dispatchFrame(const std::array<std::uint8_t, kMaxFrame>& frame) {
       handleVersionFrame(frame[3], frame[4]);
       break;
     case 0xC2:
-      if (frame[3] == 0x33 && frame[4] <= 8 && handlers_.preselectorReport)
-        handlers_.preselectorReport(frame[4], (frame[6] & 1) != 0);
+      if (frame[3] == 0x33 && frame[4] <= 8)
+        client_.PreselectorReport(frame[4], (frame[6] & 1) != 0);
       break;
     default:
       break;
@@ -266,7 +268,7 @@ void Link::handleStatusFrame(std::uint8_t status) {
   state_.instrumentAttenuationDb = ((status & 1) + 2 * ((status >> 1) & 1)) * 10;
   state_.instrumentHighRange = (status & 0x04) != 0;
   state_.instrumentCompression = (status & 0x08) != 0;
-  const bool peakSearch = handlers_.ersPeakSearch && handlers_.ersPeakSearch();
+  const bool peakSearch = client_.ErsPeakSearch();
   if (status & 0x08) {
     if (peakSearch)
       SetStatus("Finding Peak", kClFuchsia);
@@ -290,7 +292,7 @@ void Link::handleStatusFrame(std::uint8_t status) {
       SetStatus("Resetting", kClYellow);
       break;
     case 2:
-      if (handlers_.segmentStep) handlers_.segmentStep();
+      client_.SegmentStep();
       break;
     case 3:
     case 11:
@@ -350,7 +352,7 @@ void Link::nackoTimer() {
 void Link::statusTimer() {
   if (state_.runInProgress) return;
   SendCommand(0x20, 0, 0);
-  if (handlers_.refreshRunButtons) handlers_.refreshRunButtons();
+  client_.StatusPolled();
 }
 
 void Link::lostLink() {
@@ -369,7 +371,7 @@ void Link::lostLink() {
   SetStatus("Click to enable", kClRed);
   if (port_.dsr()) {
     ConnectLink();
-    if (handlers_.resetPreselector) handlers_.resetPreselector();
+    client_.ResetPreselector();
     InitPreselectorLines();
   }
   view_.repaint();

@@ -2,38 +2,18 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "link/Frame.h"
-#include "measure/MeasurementState.h"
-#include "measure/WindowModel.h"
+#include "link/LinkClient.h"
+#include "model/MeasurementState.h"
+#include "model/WindowModel.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
 #include "platform/Ticks.h"
 
 namespace tq {
-
-// Where the link hands what it receives, and what it asks of the rest of the program.
-struct LinkHandlers {
-  // A data frame during a sweep or single-frequency run; the receiver sends the ACK.
-  std::function<void(const DataFrame&)> dataFrame;
-  // NX91 report: position 0..8 and the automatic band selection flag.
-  std::function<void(int position, bool automatic)> preselectorReport;
-  // Status state code 2: the analyser waits at a pre-selector segment end.
-  std::function<void()> segmentStep;
-  // Pre-selector state of the scan engine (0 off .. 5).
-  std::function<int()> preselectorState;
-  // Sets preselectorState to 0 after a reconnect.
-  std::function<void()> resetPreselector;
-  // The analyser's range differs from the program's after a connect.
-  std::function<void()> rangeMismatch;
-  // The ERS peak search is on (changes the texts of state 0 and compression).
-  std::function<bool()> ersPeakSearch;
-  // Refresh of the run buttons (status timer).
-  std::function<void()> refreshRunButtons;
-};
 
 // The serial link to the analyser: frames out, framing and dispatch in, the queue and the
 // supervision of the link. Every call runs on the user-interface thread; waits inside keep
@@ -41,12 +21,10 @@ struct LinkHandlers {
 class Link {
  public:
   Link(MeasurementState& state, WindowModel& model, MainView& view, SerialPort& port, Ticks& ticks,
-       Prompts& prompts);
+       Prompts& prompts, LinkClient& client);
   ~Link();
   Link(const Link&) = delete;
   Link& operator=(const Link&) = delete;
-
-  LinkHandlers& handlers() { return handlers_; }
 
   void SendCommand(std::uint8_t code, std::int32_t value, std::uint8_t minDataBytes);
   void SendRawFrame(std::uint8_t code, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3,
@@ -106,7 +84,7 @@ class Link {
   SerialPort& port_;
   Ticks& ticks_;
   Prompts& prompts_;
-  LinkHandlers handlers_;
+  LinkClient& client_;
 
   // Received bytes not yet dispatched. A frame is at most 11 bytes, so this never holds
   // more than a partial frame plus one read.

@@ -3,9 +3,14 @@
 #include <string>
 #include <string_view>
 
-#include "measure/MeasurementState.h"
-
 namespace tq {
+
+// What the Details window shows and edits.
+struct DetailsValues {
+  std::string delimiter;
+  std::string defaultPath;
+  std::string versionText;  // empty until the analyser reported its version
+};
 
 // The Details window's rules. The delimiter field gives its first character; a blank (or
 // nothing) gives ";".

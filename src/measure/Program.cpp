@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cstdio>
 
+#include "measure/Details.h"
 #include "measure/Settings.h"
+#include "model/Span.h"
 
 namespace tq {
 
@@ -34,35 +36,32 @@ std::string FormatClock(const DateTime& t) {
 
 Program::Program(Ports ports)
     : ports_(ports),
-      link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts),
-      traces_(state_, model_, ports.view, ports.files, ports.prompts),
-      scan_(state_, model_, ports.view, link_, traces_, ports.ticks, ports.prompts) {
-  wireLink();
+      features_(nullFeatures_.all()),
+      link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts, *this),
+      traces_(state_, model_, ports.view, ports.files, ports.prompts, features_),
+      scan_(state_, model_, ports.view, link_, traces_, ports.ticks, ports.prompts, features_),
+      painter_(state_, model_, traces_.data(), SourcesOf(features_)),
+      pointer_(painter_, state_, model_, traces_, ports.view, ports.prompts, ports.ticks, *this) {
   mainTimer_ = ports_.ticks.createTimer(1000, [this] { MainTimerTimer(); });
   mainTimer_->setEnabled(true);
   clockTimer_ = ports_.ticks.createTimer(1000, [this] { Timer1Timer(); });
   clockTimer_->setEnabled(true);
   ApplySettingsDefaults(state_);
   // The window paints before the first timer tick: give it the start span to show.
-  state_.startFrequencyHz = kHighStartHz;
-  state_.finishFrequencyHz = kHighFinishHz;
+  StartValues();
   state_.stepsPerScan = 500;
-  state_.highRange = true;
-  state_.title = "Title";
   FillDisplayGrid(state_);
 }
 
-void Program::wireLink() {
-  LinkHandlers& h = link_.handlers();
-  h.dataFrame = [this](const DataFrame& d) { scan_.DataFrameReceived(d); };
-  h.preselectorReport = [this](int position, bool automatic) {
-    scan_.PreselectorReport(position, automatic);
-  };
-  h.segmentStep = [this] { scan_.SegmentStep(); };
-  h.preselectorState = [this] { return scan_.preselectorState; };
-  h.resetPreselector = [this] { scan_.preselectorState = 0; };
-  h.rangeMismatch = [this] { scan_.SendRangeWithDelay(); };
-  h.refreshRunButtons = [this] { scan_.RefreshRunButtons(); };
+void Program::StartValues() {
+  state_.startFrequencyHz = kHighStartHz;
+  state_.finishFrequencyHz = kHighFinishHz;
+  state_.highRange = true;
+  state_.title = "Title";
+  state_.attenuationDb = 30;
+  state_.preampGainDb = 0;
+  state_.lisnInsertionLossDb = 20;
+  state_.levelOffsetDb = 0;
 }
 
 void Program::MainTimerTimer() {
@@ -75,10 +74,8 @@ void Program::StartUp() {
   // 1. Start defaults.
   mainTimer_->setEnabled(false);
   started_ = true;
-  state_.startFrequencyHz = kHighStartHz;
-  state_.finishFrequencyHz = kHighFinishHz;
+  StartValues();
   state_.stepsPerScan = 500;
-  state_.highRange = true;
   state_.instrumentHighRange = true;
   state_.screenColours[kBorderColour] = 0xC0C0C0;
   state_.clearLinkFlags();
@@ -165,35 +162,25 @@ void Program::askPortNumber() {
 }
 
 void Program::applyFixedStartValues() {
-  state_.attenuationDb = 30;
-  state_.levelOffsetDb = 0;
+  StartValues();
   state_.differenceInsertionLoss = false;
-  state_.title = "Title";
-  state_.lisnInsertionLossDb = 20;
   state_.processingMode = 0;
-  state_.preampGainDb = 0;
   model_.showCurrent = true;
   model_.showStore = false;
   model_.showDifference = false;
   model_.showArchive = false;
   model_.preampSelectorEnabled = true;
 
-  if (state_.logFrequencyAxis) {
-    state_.logSpanIndex = 2;
-  } else {
-    state_.startFrequencyHz = kHighStartHz;
-    state_.finishFrequencyHz = kHighFinishHz;
-  }
+  // On the logarithmic axis the span follows the log span index at the next paint.
+  if (state_.logFrequencyAxis) state_.logSpanIndex = 2;
   state_.detector = 1;
   state_.runActive = false;
   state_.stepsPerScan = 500;
-  state_.highRange = true;
 
-  // 8. Direct input, peak detector, span buttons, input menu.
-  if (scan_.hooks().selectDirectInput) scan_.hooks().selectDirectInput();
+  // 8. Direct input, peak detector, span buttons; the input menu follows the range.
+  features_.inputs.SelectDirectInput();
   scan_.PFS1Click();
   scan_.UpdateSpanButtons();
-  if (scan_.hooks().updateInputMenu) scan_.hooks().updateInputMenu();
   FillDisplayGrid(state_);
   scan_.RefreshRunButtons();
 }
@@ -240,14 +227,7 @@ void Program::Reset1Click() {
 
   state_.dbmUnits = false;
   state_.logFrequencyAxis = false;
-  state_.startFrequencyHz = kHighStartHz;
-  state_.finishFrequencyHz = kHighFinishHz;
-  state_.title = "Title";
-  state_.attenuationDb = 30;
-  state_.preampGainDb = 0;
-  state_.lisnInsertionLossDb = 20;
-  state_.levelOffsetDb = 0;
-  state_.highRange = true;
+  StartValues();
   model_.rangeLabelText = "HIGH RANGE";
   state_.measurementMode = 0;
   model_.frequencyBoxText.clear();
@@ -255,6 +235,165 @@ void Program::Reset1Click() {
   scan_.UpdateSpanButtons();
   scan_.RefreshRunButtons();
   ports_.view.repaint();
+}
+
+void Program::SetScreenColours(const std::array<Colour, 8>& colours) {
+  state_.screenColours = colours;
+  ports_.view.repaint();
+}
+
+DetailsValues Program::Details() const {
+  return {state_.delimiter, state_.defaultPath, model_.detailsVersionText};
+}
+
+void Program::ApplyDetails(std::string_view delimiterField,
+                           const std::optional<std::string>& pathField) {
+  if (pathField) state_.defaultPath = DefaultPathFromField(*pathField);
+  state_.delimiter = DelimiterFromField(delimiterField);
+}
+
+void Program::PreparePaint() {
+  ApplyLogSpan(state_);
+  // The TQ4804 has a fixed attenuator and its own antenna.
+  if (state_.tq4804Variant) state_.attenuationDb = 0;
+  if (state_.measurementMode == 2 && model_.showStore)
+    traces_.FindSingleFrequencyStorePoint(features_.single.FrequencyHz());
+}
+
+void Program::Execute(Command command) {
+  using C = Command;
+  switch (command) {
+    case C::Setup1:
+    case C::Colours1:
+      break;  // the window opens these itself and passes their values back
+    case C::Values1:
+      pointer_.Values1Click();
+      break;
+    case C::Exit1:
+      Exit1Click();
+      break;
+    case C::current1:
+    case C::Button11:
+      traces_.current1Click();
+      break;
+    case C::Store1:
+    case C::Button12:
+      traces_.Store1Click();
+      break;
+    case C::Difference1:
+    case C::Button13:
+      traces_.Difference1Click();
+      break;
+    case C::Archive1:
+    case C::Button15:
+      traces_.Archive1Click();
+      break;
+    case C::limit1:
+    case C::Button14:
+      traces_.limit1Click();
+      break;
+    case C::Diffemit:
+      traces_.SetDifferenceMode(false);
+      break;
+    case C::Diffil:
+      traces_.SetDifferenceMode(true);
+      break;
+    case C::Clear1:
+      traces_.ClearTraces();
+      break;
+    case C::Off1:
+      traces_.SetProcessingMode(0);
+      break;
+    case C::Average81:
+      traces_.SetProcessingMode(1);
+      break;
+    case C::Average161:
+      traces_.SetProcessingMode(2);
+      // Until the run buttons are next refreshed.
+      model_.runEnabled = false;
+      break;
+    case C::Average321:
+      traces_.SetProcessingMode(3);
+      break;
+    case C::Peak1:
+      traces_.SetProcessingMode(4);
+      break;
+    case C::ResetCalculation1:
+      traces_.ResetCalculation();
+      break;
+    case C::PFS1:
+      scan_.PFS1Click();
+      break;
+    case C::Average1:
+      scan_.Average1Click();
+      break;
+    case C::QP1:
+      scan_.QP1Click();
+      break;
+    case C::NX90PreSelector1:
+      scan_.NX90PreSelector1Click();
+      break;
+    case C::NX91PreSelector1:
+      scan_.NX91PreSelector1Click();
+      break;
+    case C::Com11:
+    case C::Com21:
+    case C::Com31:
+    case C::Com41:
+      link_.ComClick(1 + static_cast<int>(command) - static_cast<int>(C::Com11));
+      break;
+    case C::Reset1:
+      Reset1Click();
+      break;
+    case C::Button1:
+      scan_.Button1Click();
+      break;
+    case C::Button2:
+      scan_.Button2Click();
+      break;
+    case C::Button3:
+      pointer_.Button3Click();
+      break;
+    case C::Button5:
+      traces_.ToggleUnits();
+      break;
+    case C::Button6:
+      scan_.Button6Click();
+      break;
+    case C::Button7:
+      scan_.Button7Click();
+      break;
+    case C::Button8:
+      scan_.Button8Click();
+      break;
+    case C::Button10:
+      scan_.Button10Click();
+      break;
+    case C::Button16:
+      scan_.Button16Click();
+      break;
+    case C::button18:
+      traces_.StoreCurrent();
+      break;
+    case C::BitBtn3:
+      scan_.StepSpan(-1);
+      break;
+    case C::BitBtn5:
+      scan_.StepSpan(+1);
+      break;
+    case C::BitBtn4:
+      scan_.WholeRange();
+      break;
+    case C::BitBtn7:
+      pointer_.BitBtn7Click();
+      break;
+    case C::BitBtn8:
+      pointer_.BitBtn8Click();
+      break;
+    default:
+      break;  // menus, selectors and what is not built yet
+  }
+  ports_.view.modelChanged();
 }
 
 void Program::Timer1Timer() {

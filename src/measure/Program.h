@@ -1,18 +1,29 @@
 #pragma once
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "link/Link.h"
-#include "measure/MeasurementState.h"
+#include "link/LinkClient.h"
+#include "measure/Commands.h"
+#include "measure/Details.h"
 #include "measure/ScanEngine.h"
-#include "measure/WindowModel.h"
+#include "model/CommandId.h"
+#include "model/Features.h"
+#include "model/MeasurementState.h"
+#include "model/WindowModel.h"
+#include "platform/Canvas.h"
 #include "platform/Clock.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
 #include "platform/Ticks.h"
 #include "traces/TraceSet.h"
+#include "view/GraphPainter.h"
+#include "view/GraphPointer.h"
 
 namespace tq {
 
@@ -26,47 +37,104 @@ struct Ports {
   MainView& view;
 };
 
-// The program's core behind the main window: it owns the measurement state and the link
-// and carries the handlers of start-up, shut-down, reset and the clock.
-class Program {
+// The program's core behind the main window. It owns the measurement state, the link, the
+// trace set, the scan engine, the features and the graph's painter and pointer, and offers
+// the window its commands, its value controls, its painting and its mouse and keys.
+class Program : private LinkClient, private PointerClient {
  public:
   explicit Program(Ports ports);
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
+  // The records the window shows. The measurement state is a plain record that the
+  // settings, a result file or a test may set whole.
   MeasurementState& state() { return state_; }
   const MeasurementState& state() const { return state_; }
-  WindowModel& model() { return model_; }
-  Link& link() { return link_; }
-  TraceSet& traces() { return traces_; }
-  const TraceSet& traces() const { return traces_; }
-  Ports& ports() { return ports_; }
-  ScanEngine& scan() { return scan_; }
+  const WindowModel& model() const { return model_; }
+  const TraceData& traces() const { return traces_.data(); }
+  const ScanEngine& scan() const { return scan_; }
+  const Link& link() const { return link_; }
+  const GraphPointer& pointer() const { return pointer_; }
   bool started() const { return started_; }
 
-  // First tick of MainTimer.
+  // Start-up, the clock and the end.
   void MainTimerTimer();
   void StartUp();
   // The close question; true when the window may close.
   bool CloseQuery();
-  void Exit1Click();
-  void Reset1Click();
   void Timer1Timer();
+
+  // Every command of the window's table.
+  void Execute(Command command);
+  CommandContext commandContext() const { return {state_, model_, scan_.preselectorState()}; }
+
+  // The selectors and panels whose value the window passes on.
+  void SelectAttenuation(int index) { scan_.ComboBox1Change(index); }
+  void SelectSteps(int index) { scan_.ComboBox2Change(index); }
+  void PreampTextChanged(std::string_view text) { scan_.ComboBox3Change(text); }
+  std::string PreampBoxText() const { return scan_.ComboBox3Exit(); }
+  void Panel5Click() { link_.Panel5Click(); }
+  // Replaces every trace (an opened result file).
+  void LoadTraces(const TraceData& data) {
+    traces_.Load(data);
+    ports_.view.repaint();
+  }
+  // The clock panel shows an opened result's own date until the next scan.
+  void ShowLoadedResultDate(std::string date) { model_.loadedResultDate = std::move(date); }
+  void SetScreenColours(const std::array<Colour, 8>& colours);
+  DetailsValues Details() const;
+  // The Details window closed: its delimiter field, and its path field after OK.
+  void ApplyDetails(std::string_view delimiterField, const std::optional<std::string>& pathField);
+
+  // The graph: the rules that run before a full paint, the paint itself and a live point.
+  void PreparePaint();
+  void DrawGraph(Canvas& canvas) { painter_.DrawGraph(canvas); }
+  void PlotPoint(Canvas& canvas, int kind, int n) { painter_.PlotPoint(canvas, kind, n); }
+  void FormMouseDown(Canvas& canvas, int x, int y) { pointer_.FormMouseDown(canvas, x, y); }
+  void FormMouseMove(Canvas& canvas, int x, int y) { pointer_.FormMouseMove(canvas, x, y); }
+  void FormMouseUp(Canvas& canvas, int x, int y) { pointer_.FormMouseUp(canvas, x, y); }
+  void FormKeyDown(Canvas& canvas, GraphKey key, bool altOnly) {
+    pointer_.FormKeyDown(canvas, key, altOnly);
+  }
+  void ValuesClosed() { pointer_.ValuesClosed(); }
+  void GraphRepainted() { pointer_.GraphRepainted(); }
 
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
  private:
+  // LinkClient
+  void DataFrameReceived(const DataFrame& frame) override { scan_.DataFrameReceived(frame); }
+  void PreselectorReport(int position, bool automatic) override {
+    scan_.PreselectorReport(position, automatic);
+  }
+  void SegmentStep() override { scan_.SegmentStep(); }
+  int PreselectorState() const override { return scan_.preselectorState(); }
+  void ResetPreselector() override { scan_.ForgetPreselector(); }
+  void RangeMismatch() override { scan_.SendRangeWithDelay(); }
+  bool ErsPeakSearch() const override { return features_.ers.PeakSearch(); }
+  void StatusPolled() override { scan_.RefreshRunButtons(); }
+  // PointerClient
+  void UpdateSpanDisplay() override { scan_.UpdateSpanButtons(); }
+  void SingleFrequencyPicked(std::int32_t) override {}
+
+  // The values start-up and Hardware Reset both begin from.
+  void StartValues();
   void readSettingsAtStartUp();
   void askPortNumber();
   void applyFixedStartValues();
-  void wireLink();
+  void Exit1Click();
+  void Reset1Click();
 
   Ports ports_;
   MeasurementState state_;
   WindowModel model_;
+  NullFeatures nullFeatures_;
+  Features features_;
   Link link_;
   TraceSet traces_;
   ScanEngine scan_;
+  GraphPainter painter_;
+  GraphPointer pointer_;
   std::unique_ptr<Timer> mainTimer_;
   std::unique_ptr<Timer> clockTimer_;
   bool started_ = false;

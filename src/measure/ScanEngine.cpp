@@ -1,29 +1,16 @@
 #include "measure/ScanEngine.h"
 
-#include "view/GraphTexts.h"
-
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/Numbers.h"
+#include "model/Processing.h"
+
 namespace tq {
-
-float NominalStepFrequency(std::int32_t start, std::int32_t finish, int steps, int step,
-                           bool logarithmic) {
-  if (steps <= 0) return static_cast<float>(start);
-  const double t = static_cast<double>(step) / steps;
-  if (logarithmic && start > 0 && finish > start)
-    return static_cast<float>(start * std::pow(static_cast<double>(finish) / start, t));
-  return static_cast<float>(start + t * (static_cast<double>(finish) - start));
-}
-
-void FillDisplayGrid(MeasurementState& state) {
-  for (int n = 0; n <= 500; ++n)
-    state.stepFrequencyHz[static_cast<std::size_t>(n)] = NominalStepFrequency(
-        state.startFrequencyHz, state.finishFrequencyHz, 500, n, state.logFrequencyAxis);
-}
 
 std::optional<std::int32_t> ParseFrequencyMHz(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -50,14 +37,15 @@ std::optional<std::int32_t> ParseFrequencyMHz(std::string_view text) {
 }
 
 ScanEngine::ScanEngine(MeasurementState& state, WindowModel& model, MainView& view, Link& link,
-                       TraceSet& traces, Ticks& ticks, Prompts& prompts)
+                       TraceSet& traces, Ticks& ticks, Prompts& prompts, Features features)
     : state_(state),
       model_(model),
       view_(view),
       link_(link),
       traces_(traces),
       ticks_(ticks),
-      prompts_(prompts) {
+      prompts_(prompts),
+      features_(features) {
   rangeDelayTimer_ = ticks_.createTimer(1000, [this] { RangeDelayTick(); });
 }
 
@@ -71,7 +59,7 @@ void ScanEngine::setStatus(const std::string& text, Colour lamp) {
 void ScanEngine::RefreshRunButtons() {
   const bool running = state_.runInProgress;
   const bool single = state_.measurementMode == 2;
-  model_.runControlsEnabled = !running && !rangeChanging;
+  model_.runControlsEnabled = !running && !rangeChanging_;
   model_.singleEnabled = !running || single;
   if (running) {
     model_.button1Caption = "STOP";
@@ -81,20 +69,19 @@ void ScanEngine::RefreshRunButtons() {
     model_.button1Caption = "S/SHOT";
     model_.button2Caption = "RUN";
     model_.button17Caption = single ? "Scan" : "Single";
-    model_.runEnabled = !single && !rangeChanging;
+    model_.runEnabled = !single && !rangeChanging_;
   }
   view_.modelChanged();
 }
 
 bool ScanEngine::prepareRunStart(bool isRun) {
-  if (hooks_.ersArchiveLoaded && hooks_.ersArchiveLoaded()) {
+  if (features_.ers.ArchiveLoaded()) {
     prompts_.message(MessageKind::Information,
                      "Archive ERS Correction Currently Loaded will be Ignored ", Buttons::Ok);
-    if (hooks_.dropErsArchive) hooks_.dropErsArchive();
+    features_.ers.DropArchive();
   }
-  traces_.stepStatus.fill(0);
-  if (ostrocell()) relayLow = state_.startFrequencyHz > relaySwitchHz;
-  if (hooks_.eraseRunLine) hooks_.eraseRunLine();
+  if (ostrocell()) relayLow_ = state_.startFrequencyHz > relaySwitchHz_;
+  view_.repaint();  // erases the last run's sweep marker
   model_.loadedResultDate.clear();
   model_.stepPanelText.clear();
   setStatus("PLEASE WAIT", kClBlue);
@@ -105,20 +92,18 @@ bool ScanEngine::prepareRunStart(bool isRun) {
     state_.stepIndex = 0;
     link_.ClearReceiveBuffer();
   } else {
-    // A single shot keeps accumulating peaks only under a peak-hold sequence.
-    traces_.currentSource.levels.fill(0);
-    if (!traces_.peakHoldCarry) state_.scansDone = 1;
+    traces_.StartSingleShot();
   }
-  preselectorPosition = 99;
+  preselectorPosition_ = 99;
   SetPreselectorPosition(state_.startFrequencyHz);
-  if (preselectorState == 4) {
+  if (preselectorState_ == 4) {
     const Answer a =
         prompts_.message(MessageKind::Warning,
-                         "NX91 Preselector has been Set to " + preselectorPositionName +
+                         "NX91 Preselector has been Set to " + preselectorPositionName_ +
                              " position. Continue with Start ?",
                          Buttons::YesNo);
     if (a != Answer::Yes) return false;
-    model_.modelPanelText = preselectorPositionName;
+    model_.modelPanelText = preselectorPositionName_;
     link_.SendAck();
   }
   return true;
@@ -158,7 +143,7 @@ void ScanEngine::Button1Click() {
       link_.SendCommand(0x20, 0, 0);
       ticks_.wait(1);
       state_.stepIndex = state_.stepsPerScan;
-      stopRequested = true;
+      stopRequested_ = true;
     }
     return;
   }
@@ -166,7 +151,7 @@ void ScanEngine::Button1Click() {
   state_.runInProgress = true;
   RefreshRunButtons();
   ticks_.wait(1);
-  if (state_.processingMode == 4) traces_.peakHoldCarry = true;
+  if (state_.processingMode == kPeakHold) traces_.CarryPeakHold();
   if (state_.detector == 2 || state_.detector == 3) {
     pointByPointShot();
     return;
@@ -180,13 +165,12 @@ void ScanEngine::Stop() {
   model_.busyCursor = true;
   view_.modelChanged();
   state_.runInProgress = false;
-  ersSweep = false;
-  if (hooks_.clearErsCalibration) hooks_.clearErsCalibration();
+  features_.ers.ClearCalibration();
   if (state_.stepsPerScan == 485) state_.stepsPerScan = 500;
   state_.runActive = false;
   state_.queueMode = false;
   if (state_.detector == 2 || state_.detector == 3) {
-    stopRequested = true;
+    stopRequested_ = true;
   } else {
     link_.SendCommand(0x36, 0, 0);
     ticks_.wait(1);
@@ -203,14 +187,14 @@ void ScanEngine::Stop() {
 // ---------------------------------------------------------------------------------------
 // Sweep set-up
 
-void ScanEngine::PrepareSteps() {
+int SweepSteps(const MeasurementState& state) {
+  int n = state.stepsPerScan;
   const std::int64_t span =
-      static_cast<std::int64_t>(state_.finishFrequencyHz) - state_.startFrequencyHz;
-  if (span < 1000000 && state_.stepsPerScan > 250) state_.stepsPerScan = 250;
-  if (span <= 500000) state_.stepsPerScan = 100;
-  if (state_.logFrequencyAxis) {
-    int& n = state_.stepsPerScan;
-    if (state_.logSpanIndex == 4) {
+      static_cast<std::int64_t>(state.finishFrequencyHz) - state.startFrequencyHz;
+  if (span < 1000000 && n > 250) n = 250;
+  if (span <= 500000) n = 100;
+  if (state.logFrequencyAxis) {
+    if (state.logSpanIndex == 4) {
       if (n == 100)
         n = 77;
       else if (n == 250)
@@ -221,15 +205,19 @@ void ScanEngine::PrepareSteps() {
       n = n <= 100 ? 100 : n <= 250 ? 250 : 500;
     }
   }
+  return n;
+}
+
+void ScanEngine::PrepareSteps() {
+  state_.stepsPerScan = SweepSteps(state_);
   view_.modelChanged();
   link_.SendCommand(0x33, state_.stepsPerScan + (state_.logFrequencyAxis ? 65536 : 0), 3);
   ticks_.wait(5);
   state_.stepFrequencyHz[0] = static_cast<float>(state_.startFrequencyHz);
-  sweepLogarithmic = state_.logFrequencyAxis;
+  sweepLogarithmic_ = state_.logFrequencyAxis;
 }
 
 void ScanEngine::StartSweep() {
-  ersSweep = false;
   state_.stepIndex = 0;
   link_.SendCommand(0x30, state_.startFrequencyHz, 4);
   ticks_.wait(1);
@@ -237,14 +225,14 @@ void ScanEngine::StartSweep() {
   ticks_.wait(1);
   if (ostrocell()) {
     relay(state_.startFrequencyHz);
-    if (state_.startFrequencyHz < relaySwitchHz && relaySwitchHz < state_.finishFrequencyHz) {
-      link_.SendCommand(0x38, relaySwitchHz, 4);
+    if (state_.startFrequencyHz < relaySwitchHz_ && relaySwitchHz_ < state_.finishFrequencyHz) {
+      link_.SendCommand(0x38, relaySwitchHz_, 4);
       ticks_.wait(1);
       link_.SendCommand(0x39, 0, 0);
     } else {
       link_.SendCommand(0x34, 0, 0);
     }
-  } else if (preselectorState >= 1 && preselectorState <= 3) {
+  } else if (preselectorState_ >= 1 && preselectorState_ <= 3) {
     startSegmentedForPreselector();
   } else {
     const int mode = ersMode();
@@ -258,7 +246,7 @@ void ScanEngine::StartSweep() {
 void ScanEngine::startSegmentedForPreselector() {
   SetPreselectorPosition(state_.startFrequencyHz);
   nextSegmentEnd();
-  link_.SendCommand(0x38, segmentEndHz, 4);
+  link_.SendCommand(0x38, segmentEndHz_, 4);
   ticks_.wait(1);
   link_.SendCommand(0x39, 0, 0);
   ticks_.wait(1);
@@ -269,10 +257,8 @@ void ScanEngine::startSegmentedForPreselector() {
 
 void ScanEngine::DataFrameReceived(const DataFrame& frame) {
   if (state_.measurementMode == 2) {
-    if (hooks_.singleFrequencyFrame)
-      hooks_.singleFrequencyFrame(frame);
-    else
-      link_.SendAck();
+    features_.single.SampleReceived(frame);
+    link_.SendAck();
     return;
   }
   switch (state_.detector) {
@@ -284,7 +270,7 @@ void ScanEngine::DataFrameReceived(const DataFrame& frame) {
       pointByPointReading(frame);
       break;
     default:
-      tunedFrequencyHz = frame.frequencyHz;
+      tunedFrequencyHz_ = frame.frequencyHz;
       link_.SendAck();
       break;
   }
@@ -297,7 +283,7 @@ void ScanEngine::CheckStepStatus(int s) {
   }
   if ((s & 0x40) != 0) s -= 0x40;  // a lost peak only matters to single frequency
   if (s == 4) {
-    invalidFrequency = true;
+    invalidFrequency_ = true;
     view_.beep();
     view_.showMessageWindow("Invalid Frequency (4)");
     setStatus("Invalid Frequency", kClRed);
@@ -318,22 +304,45 @@ void ScanEngine::peakPoint(const DataFrame& frame) {
   state_.stepFrequencyHz[static_cast<std::size_t>(i)] = static_cast<float>(frame.frequencyHz);
   if ((frame.stepStatus & 0x20) != 0 && i < state_.stepsPerScan) {
     state_.queueMode = false;
-    if (preselectorState > 0) SegmentStep();
+    if (preselectorState_ > 0) SegmentStep();
     if (ostrocell()) {
-      relay(relaySwitchHz + 1000000);
+      relay(relaySwitchHz_ + 1000000);
       if (state_.runInProgress) link_.SendCommand(0x3B, 0, 0);
     }
   }
-  stepLevelDbuv = frame.levelDbuv;
-  traces_.ProcessPoint(i, stepLevelDbuv);
-  plot(1, i);
-  if (model_.showDifference && state_.stepsPerScan == 500) plot(3, i);
+  stepLevelDbuv_ = frame.levelDbuv;
+  traces_.ProcessPoint(i, stepLevelDbuv_);
+  noteStepStatus(i);
+  view_.plotPoint(1, i);
+  if (model_.showDifference && state_.stepsPerScan == 500) view_.plotPoint(3, i);
   model_.stepPanelText = traces_.StepPanelText(i);
   view_.modelChanged();
   link_.SendAck();
   // The handlers above may have waited: the step counter is read again.
   ++state_.stepIndex;
   if (state_.stepIndex > state_.stepsPerScan) endOfSweep();
+}
+
+void ScanEngine::noteStepStatus(int n) {
+  if (n == 0 || !state_.runInProgress || state_.measurementMode != 0) return;
+  if (state_.instrumentCompression) {
+    if (!replacedStatus_ && model_.statusText != "COMPRESSION")
+      replacedStatus_ = RunStatus{model_.statusText, model_.lampColour};
+    const bool changed = model_.statusText != "COMPRESSION" || model_.lampColour != kClRed;
+    model_.statusText = "COMPRESSION";
+    model_.lampColour = kClRed;
+    traces_.MarkStep(n, true);
+    features_.ers.CompressedPoint();
+    if (changed) view_.modelChanged();
+    return;
+  }
+  traces_.MarkStep(n, false);
+  if (state_.detector == 1 && replacedStatus_) {
+    model_.statusText = replacedStatus_->text;
+    model_.lampColour = replacedStatus_->lamp;
+    replacedStatus_.reset();
+    view_.modelChanged();
+  }
 }
 
 void ScanEngine::endOfSweep() {
@@ -378,17 +387,18 @@ void ScanEngine::EndOfRun() {
 }
 
 void ScanEngine::pointByPointReading(const DataFrame& frame) {
-  ++readingsThisStep;
+  ++readingsThisStep_;
   link_.SendAck();
-  if (readingsThisStep != 23) return;
+  if (readingsThisStep_ != 23) return;
   const int i = std::clamp(state_.stepIndex, 0, 500);
-  stepComplete = true;
+  stepComplete_ = true;
   CheckStepStatus(frame.stepStatus & ~0x20);
   state_.stepFrequencyHz[static_cast<std::size_t>(i)] = static_cast<float>(frame.frequencyHz);
   if (ostrocell()) relay(frame.frequencyHz);
-  stepLevelDbuv = frame.levelDbuv;
-  traces_.ProcessPoint(i, stepLevelDbuv);
-  plot(1, i);
+  stepLevelDbuv_ = frame.levelDbuv;
+  traces_.ProcessPoint(i, stepLevelDbuv_);
+  noteStepStatus(i);
+  view_.plotPoint(1, i);
   model_.stepPanelText = "Result " + std::to_string(i);
   view_.modelChanged();
 }
@@ -396,10 +406,10 @@ void ScanEngine::pointByPointReading(const DataFrame& frame) {
 void ScanEngine::pointByPointShot() {
   if (ostrocell()) relay(state_.startFrequencyHz);
   state_.processingMode = 0;
-  stepComplete = false;
-  lastStepSent = -1;
+  stepComplete_ = false;
+  lastStepSent_ = -1;
   link_.ClearReceiveBuffer();
-  traces_.currentTrace.fill(0);
+  traces_.ClearCurrent();
   // The analyser is tuned step by step, so the program works out the step frequencies.
   for (int i = 0; i <= state_.stepsPerScan && i <= 500; ++i)
     state_.stepFrequencyHz[static_cast<std::size_t>(i)] =
@@ -410,29 +420,29 @@ void ScanEngine::pointByPointShot() {
   link_.SendCommand(0x45, 100, 2);
   ticks_.wait(1);
   state_.stepIndex = 0;
-  stopRequested = false;
+  stopRequested_ = false;
   const bool average = state_.detector == 2;
   do {
     const int i = std::clamp(state_.stepIndex, 0, 500);
-    if (i != lastStepSent) {
-      readingsThisStep = 0;
+    if (i != lastStepSent_) {
+      readingsThisStep_ = 0;
       const float f = state_.stepFrequencyHz[static_cast<std::size_t>(i)];
       SetPreselectorPosition(f);
       link_.SendCommand(0x40, RoundHalfEven(f), 4);
       model_.frequencyBoxText = FormatFixed(f / 1e6, 0, 4);
-      lastStepSent = i;
+      lastStepSent_ = i;
       ticks_.wait(1);
       link_.SendCommand(average ? 0x46 : 0x48, 0, 0);
       setStatus(average ? "Av. Scan" : "QP Scan", kClBlue);
     }
     ticks_.wait(2);
-    if (stepComplete || stopRequested) {
+    if (stepComplete_ || stopRequested_) {
       ++state_.stepIndex;
-      stepComplete = false;
+      stepComplete_ = false;
       link_.SendCommand(0x4A, 0, 0);
       ticks_.wait(1);
     }
-  } while (state_.stepIndex < state_.stepsPerScan && !stopRequested);
+  } while (state_.stepIndex < state_.stepsPerScan && !stopRequested_);
   state_.runInProgress = false;
   link_.SendCommand(0x20, 0, 0);
   RefreshRunButtons();

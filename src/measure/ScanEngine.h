@@ -2,68 +2,40 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "link/Frame.h"
 #include "link/Link.h"
-#include "measure/MeasurementState.h"
-#include "measure/WindowModel.h"
+#include "model/DataFrame.h"
+#include "model/Features.h"
+#include "model/MeasurementState.h"
+#include "model/Span.h"
+#include "model/WindowModel.h"
 #include "platform/Prompts.h"
 #include "platform/Ticks.h"
 #include "traces/TraceSet.h"
 
 namespace tq {
 
-// What the scan engine needs from stages built around it: the graph, the inputs, the limit,
-// ERS calibration, the Ostrocell relay and single-frequency measurement. Every hook may be
-// left empty; the engine then does without it.
-struct ScanHooks {
-  // Draws one segment of a trace (1 Current, 3 Difference) as the point arrives.
-  std::function<void(int kind, int point)> plotPoint;
-  // Erases the previous run's sweep marker.
-  std::function<void()> eraseRunLine;
-  // Selects the Direct input and its factors.
-  std::function<void()> selectDirectInput;
-  // Enables the input menu entries that suit the range.
-  std::function<void()> updateInputMenu;
-  // The detector's limit after a detector change.
-  std::function<void()> detectorChanged;
-  // ERS: an archived correction is loaded / drop it; the calibration mode (0 none).
-  std::function<bool()> ersArchiveLoaded;
-  std::function<void()> dropErsArchive;
-  std::function<int()> ersCalibrationMode;
-  std::function<void()> clearErsCalibration;
-  // The Ostrocell input is selected with a cell; set its range relay for a frequency.
-  std::function<bool()> ostrocellInUse;
-  std::function<void(std::int32_t frequencyHz)> setOstrocellRelay;
-  // A data frame while a single-frequency run is on.
-  std::function<void(const DataFrame&)> singleFrequencyFrame;
-};
-
 inline constexpr std::array<const char*, 9> kPreselectorNames{
     "Through",       "0.15 - 0.4 MHz", "0.4 - 1.0 MHz",   "1.0 - 2.0 MHz",  "2.0 - 4.0 MHz",
     "4.0 - 7.0 MHz", "7.0 - 10.0 MHz", "10.0 - 15.0 MHz", "15.0 - 30.0 MHz"};
 
-// The frequency of step `step` of a sweep of `steps` steps over start..finish.
-float NominalStepFrequency(std::int32_t start, std::int32_t finish, int steps, int step,
-                           bool logarithmic);
-// Fills stepFrequencyHz with the display grid of the present span (501 points).
-void FillDisplayGrid(MeasurementState& state);
 // Reads a frequency typed in MHz: the leading decimal number, in single precision, to Hz.
 std::optional<std::int32_t> ParseFrequencyMHz(std::string_view text);
+
+// The steps a sweep of the present span takes: narrow spans and the logarithmic axis reduce
+// the chosen steps.
+int SweepSteps(const MeasurementState& state);
 
 // Turns the span, resolution and front-end choices into sweeps and runs them.
 class ScanEngine {
  public:
   ScanEngine(MeasurementState& state, WindowModel& model, MainView& view, Link& link,
-             TraceSet& traces, Ticks& ticks, Prompts& prompts);
+             TraceSet& traces, Ticks& ticks, Prompts& prompts, Features features);
   ScanEngine(const ScanEngine&) = delete;
   ScanEngine& operator=(const ScanEngine&) = delete;
-
-  ScanHooks& hooks() { return hooks_; }
 
   // Run buttons.
   void Button2Click();  // RUN / CANCEL
@@ -100,6 +72,8 @@ class ScanEngine {
   void PreselectorReport(int position, bool automatic);
   void SegmentStep();
   void SetPreselectorPosition(double frequencyHz);
+  // After a reconnect the pre-selector is unknown.
+  void ForgetPreselector() { preselectorState_ = 0; }
 
   // Data frames from the link.
   void DataFrameReceived(const DataFrame& frame);
@@ -110,28 +84,20 @@ class ScanEngine {
   void StartSweep();
   void EndOfRun();
 
-  // State of the engine.
-  int preselectorState = 0;
-  int preselectorPosition = 0;  // 99 = unknown
-  std::int32_t segmentEndHz = 0;
-  std::string preselectorPositionName;
-  float stepLevelDbuv = 0.0f;
-  std::int32_t readingsThisStep = 0;
-  bool stepComplete = false;
-  bool stopRequested = false;
-  std::int32_t lastStepSent = -1;
-  std::int32_t rangeChangeSeconds = 0;
-  bool rangeChanging = false;
-  std::int32_t relaySwitchHz = 200000000;
-  bool relayLow = false;
-  bool ersSweep = false;
-  bool sweepLogarithmic = false;
-  std::int32_t tunedFrequencyHz = 0;
-  bool invalidFrequency = false;
+  // What the engine is doing, for the window and the link.
+  int preselectorState() const { return preselectorState_; }
+  int preselectorPosition() const { return preselectorPosition_; }
+  std::int32_t segmentEndHz() const { return segmentEndHz_; }
+  bool rangeChanging() const { return rangeChanging_; }
+  bool stopRequested() const { return stopRequested_; }
+  bool invalidFrequency() const { return invalidFrequency_; }
+  std::int32_t relaySwitchHz() const { return relaySwitchHz_; }
 
  private:
   void peakPoint(const DataFrame& frame);
   void pointByPointReading(const DataFrame& frame);
+  // The step strip and the compression report for a point of a running sweep.
+  void noteStepStatus(int point);
   void endOfSweep();
   void pointByPointShot();
   bool prepareRunStart(bool isRun);
@@ -139,16 +105,10 @@ class ScanEngine {
   void nextSegmentEnd();
   void setStatus(const std::string& text, Colour lamp);
   void applySpanChange();
-  int ersMode() const { return hooks_.ersCalibrationMode ? hooks_.ersCalibrationMode() : 0; }
-  bool ostrocell() const {
-    return hooks_.ostrocellInUse && hooks_.ostrocellInUse() && state_.ostrocellSelection > 0;
-  }
-  void relay(std::int32_t frequencyHz) {
-    if (hooks_.setOstrocellRelay) hooks_.setOstrocellRelay(frequencyHz);
-  }
-  void plot(int kind, int point) {
-    if (hooks_.plotPoint) hooks_.plotPoint(kind, point);
-  }
+  void selectDetector(int detector);
+  int ersMode() const { return features_.ers.CalibrationMode(); }
+  bool ostrocell() const { return features_.relay.InUse() && state_.ostrocellSelection > 0; }
+  void relay(std::int32_t frequencyHz) { features_.relay.SetForFrequency(frequencyHz); }
 
   MeasurementState& state_;
   WindowModel& model_;
@@ -157,10 +117,31 @@ class ScanEngine {
   TraceSet& traces_;
   Ticks& ticks_;
   Prompts& prompts_;
-  ScanHooks hooks_;
+  Features features_;
   std::unique_ptr<Timer> rangeDelayTimer_;
-  std::string runStatusText_;
-  Colour runLamp_ = kClBlue;
+
+  int preselectorState_ = 0;
+  int preselectorPosition_ = 0;  // 99 = unknown
+  std::int32_t segmentEndHz_ = 0;
+  std::string preselectorPositionName_;
+  float stepLevelDbuv_ = 0.0f;
+  std::int32_t readingsThisStep_ = 0;
+  bool stepComplete_ = false;
+  bool stopRequested_ = false;
+  std::int32_t lastStepSent_ = -1;
+  std::int32_t rangeChangeSeconds_ = 0;
+  bool rangeChanging_ = false;
+  std::int32_t relaySwitchHz_ = 200000000;
+  bool relayLow_ = false;
+  bool sweepLogarithmic_ = false;
+  std::int32_t tunedFrequencyHz_ = 0;
+  bool invalidFrequency_ = false;
+  // The run's status text while a compression report stands in for it.
+  struct RunStatus {
+    std::string text;
+    Colour lamp;
+  };
+  std::optional<RunStatus> replacedStatus_;
 };
 
 }  // namespace tq

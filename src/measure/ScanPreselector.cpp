@@ -33,57 +33,57 @@ int PositionFor(const std::array<double, N>& thresholds, double f) {
 void ScanEngine::SetPreselectorPosition(double f) {
   if (state_.highRange) return;
   int position = 0;
-  if (preselectorState == 1)
+  if (preselectorState_ == 1)
     position = PositionFor(kNx90Thresholds, f);
-  else if (preselectorState >= 2)
+  else if (preselectorState_ >= 2)
     position = PositionFor(kNx91Thresholds, f);
-  if (preselectorState == 0) {
+  if (preselectorState_ == 0) {
     model_.modelPanelText = "TQ4800";
   } else {
     model_.modelPanelText = kPreselectorNames[static_cast<std::size_t>(position)];
   }
-  if (position != preselectorPosition) {
-    preselectorPosition = position;
+  if (position != preselectorPosition_) {
+    preselectorPosition_ = position;
     if (position > 0) link_.SendCommand(0x12, position - 1, 1);
   }
   view_.modelChanged();
 }
 
 void ScanEngine::nextSegmentEnd() {
-  const int p = preselectorPosition;
-  if (preselectorState == 1 && p >= 1 && p <= 7) {
-    segmentEndHz = kNx90SegmentEnds[static_cast<std::size_t>(p - 1)];
-  } else if ((preselectorState == 2 || preselectorState == 3) && p >= 1 && p <= 8) {
-    segmentEndHz = kNx91SegmentEnds[static_cast<std::size_t>(p - 1)];
-  } else if (preselectorState == 0 && ostrocell()) {
-    segmentEndHz = relaySwitchHz;
+  const int p = preselectorPosition_;
+  if (preselectorState_ == 1 && p >= 1 && p <= 7) {
+    segmentEndHz_ = kNx90SegmentEnds[static_cast<std::size_t>(p - 1)];
+  } else if ((preselectorState_ == 2 || preselectorState_ == 3) && p >= 1 && p <= 8) {
+    segmentEndHz_ = kNx91SegmentEnds[static_cast<std::size_t>(p - 1)];
+  } else if (preselectorState_ == 0 && ostrocell()) {
+    segmentEndHz_ = relaySwitchHz_;
   }
-  if (segmentEndHz >= state_.finishFrequencyHz) segmentEndHz = state_.finishFrequencyHz - 1;
+  if (segmentEndHz_ >= state_.finishFrequencyHz) segmentEndHz_ = state_.finishFrequencyHz - 1;
 }
 
 void ScanEngine::SegmentStep() {
-  if (preselectorState <= 0) return;
+  if (preselectorState_ <= 0) return;
   link_.SetStatusTimerEnabled(false);
   model_.inputLabels[2] = "Paused";
   view_.modelChanged();
   state_.queueMode = false;
-  if (preselectorState == 1) {
-    SetPreselectorPosition(segmentEndHz + 1000.0);
+  if (preselectorState_ == 1) {
+    SetPreselectorPosition(segmentEndHz_ + 1000.0);
     nextSegmentEnd();
     prompts_.message(MessageKind::Information, "Scan Paused. Change Switch on NX90 Unit",
                      Buttons::Ok);
-    link_.SendCommand(0x38, segmentEndHz, 4);
+    link_.SendCommand(0x38, segmentEndHz_, 4);
     ticks_.wait(1);
-    link_.SendCommand(preselectorPosition == 7 ? 0x3B : 0x3A, 0, 0);
+    link_.SendCommand(preselectorPosition_ == 7 ? 0x3B : 0x3A, 0, 0);
     ticks_.wait(1);
-  } else if (preselectorState == 2 || preselectorState == 3) {
+  } else if (preselectorState_ == 2 || preselectorState_ == 3) {
     ticks_.wait(10);
     link_.SetStatusTimerEnabled(false);
     if (state_.detector == 1) {
-      SetPreselectorPosition(segmentEndHz + 1000.0);
+      SetPreselectorPosition(segmentEndHz_ + 1000.0);
       nextSegmentEnd();
       ticks_.wait(10);
-      link_.SendCommand(0x38, segmentEndHz, 4);
+      link_.SendCommand(0x38, segmentEndHz_, 4);
       ticks_.wait(1);
       link_.SendCommand(0x3A, 0, 0);
     }
@@ -94,33 +94,33 @@ void ScanEngine::SegmentStep() {
 }
 
 void ScanEngine::NX90PreSelector1Click() {
-  if (preselectorState == 1) {
-    preselectorState = 0;
+  if (preselectorState_ == 1) {
+    preselectorState_ = 0;
   } else {
-    preselectorState = 1;
-    preselectorPosition = 99;
+    preselectorState_ = 1;
+    preselectorPosition_ = 99;
     SetPreselectorPosition(state_.startFrequencyHz);
   }
   view_.repaint();
 }
 
 void ScanEngine::NX91PreSelector1Click() {
-  switch (preselectorState) {
+  switch (preselectorState_) {
     case 0:
     case 1:
-      preselectorState = 2;
+      preselectorState_ = 2;
       link_.InitPreselectorLines();
       break;
     case 2:
       link_.SendCommand(0x12, 8, 1);
-      preselectorState = 0;
+      preselectorState_ = 0;
       break;
     case 3:
       link_.SendAccessoryFrameRtsLow(0x14, 0x33);
-      preselectorState = 0;
+      preselectorState_ = 0;
       break;
     case 4:
-      preselectorState = 0;
+      preselectorState_ = 0;
       break;
     default:
       break;
@@ -130,14 +130,14 @@ void ScanEngine::NX91PreSelector1Click() {
 
 void ScanEngine::PreselectorReport(int position, bool automatic) {
   if (position < 0 || position > 8) return;
-  if (preselectorState != 0 && preselectorState != 2 && preselectorState != 3 &&
-      preselectorState != 4)
+  if (preselectorState_ != 0 && preselectorState_ != 2 && preselectorState_ != 3 &&
+      preselectorState_ != 4)
     return;
   const std::string name = kPreselectorNames[static_cast<std::size_t>(position)];
   if (state_.highRange) {
     prompts_.message(MessageKind::Warning, "Ensure RF Feed is NOT Through NX91 when in High Range.",
                      Buttons::Ok);
-    preselectorState = 5;
+    preselectorState_ = 5;
     return;
   }
   if (state_.runInProgress) {
@@ -146,8 +146,8 @@ void ScanEngine::PreselectorReport(int position, bool automatic) {
     prompts_.message(MessageKind::Warning,
                      "NX91 Preselector has been Set to " + name + " position. Run Cancelled.",
                      Buttons::Ok);
-    preselectorState = 4;
-    preselectorPositionName = name;
+    preselectorState_ = 4;
+    preselectorPositionName_ = name;
     if (state_.measurementMode == 2) {
       state_.queueMode = false;
       link_.SendCommand(0x4A, 0, 0);
@@ -160,10 +160,10 @@ void ScanEngine::PreselectorReport(int position, bool automatic) {
   }
   if (automatic) {
     model_.modelPanelText = "Auto";
-    preselectorState = 3;
+    preselectorState_ = 3;
   } else {
-    preselectorState = 4;
-    preselectorPositionName = name;
+    preselectorState_ = 4;
+    preselectorPositionName_ = name;
     model_.modelPanelText = name;
   }
   view_.modelChanged();

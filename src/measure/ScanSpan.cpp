@@ -1,11 +1,10 @@
 // Span entry, range changes and the front-end selectors of the scan engine.
-#include "measure/ScanEngine.h"
-
-#include "view/GraphTexts.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+
+#include "measure/ScanEngine.h"
+#include "model/Numbers.h"
 
 namespace tq {
 
@@ -134,20 +133,16 @@ void ScanEngine::RangeChange(bool toHigh) {
                        Buttons::YesNo) != Answer::Yes)
     return;
   state_.preampGainDb = 0;
-  if (hooks_.selectDirectInput) {
-    hooks_.selectDirectInput();
-  } else {
-    model_.inputLabels = {"DIRECT", "", ""};
-    setStatus("Using Direct Input", model_.lampColour);
-  }
+  model_.inputLabels = {"DIRECT", "", ""};
+  setStatus("Using Direct Input", model_.lampColour);
+  features_.inputs.SelectDirectInput();
   model_.showLimit = false;
   model_.limitEnabled = false;
   model_.showStore = false;
   model_.showDifference = false;
   model_.showArchive = false;
   traces_.ClearTraces();
-  if (hooks_.dropErsArchive) hooks_.dropErsArchive();
-  if (hooks_.updateInputMenu) hooks_.updateInputMenu();
+  features_.ers.DropArchive();
   if (toHigh) {
     state_.startFrequencyHz = kHighStartHz;
     state_.finishFrequencyHz = kHighFinishHz;
@@ -155,7 +150,7 @@ void ScanEngine::RangeChange(bool toHigh) {
     state_.logSpanIndex = 2;
     model_.rangeLabelText = "HIGH RANGE";
   } else {
-    if (preselectorState == 5) preselectorState = 3;
+    if (preselectorState_ == 5) preselectorState_ = 3;
     state_.startFrequencyHz = kLowStartHz;
     state_.finishFrequencyHz = kLowFinishHz;
     state_.highRange = false;
@@ -170,13 +165,12 @@ void ScanEngine::RangeChange(bool toHigh) {
 void ScanEngine::SendRangeWithDelay() {
   link_.SetStatusTimerEnabled(false);
   if (state_.linkEnabled) {
-    rangeChanging = true;
+    rangeChanging_ = true;
     RefreshRunButtons();
-    rangeChangeSeconds = 0;
+    rangeChangeSeconds_ = 0;
     model_.rangeDelaySeconds = 0;
     rangeDelayTimer_->setEnabled(true);
     ticks_.wait(2);
-    if (hooks_.updateInputMenu) hooks_.updateInputMenu();
     ticks_.wait(10);
     const bool high = state_.finishFrequencyHz > kLowFinishHz;
     link_.SendCommand(0x83, high ? 1 : 0, 1);
@@ -189,15 +183,15 @@ void ScanEngine::SendRangeWithDelay() {
 }
 
 void ScanEngine::RangeDelayTick() {
-  ++rangeChangeSeconds;
-  model_.rangeDelaySeconds = std::min(rangeChangeSeconds, 30);
+  ++rangeChangeSeconds_;
+  model_.rangeDelaySeconds = std::min(rangeChangeSeconds_, 30);
   setStatus(" WAITING", model_.lampColour);
-  if (rangeChangeSeconds < 30) return;
+  if (rangeChangeSeconds_ < 30) return;
   model_.rangeDelayVisible = false;
   rangeDelayTimer_->setEnabled(false);
-  rangeChangeSeconds = 0;
+  rangeChangeSeconds_ = 0;
   model_.rangeDelaySeconds = 0;
-  rangeChanging = false;
+  rangeChanging_ = false;
   RefreshRunButtons();
   link_.InitPreselectorLines();
 }
@@ -237,10 +231,14 @@ std::string ScanEngine::ComboBox3Exit() const {
   return text;
 }
 
-void ScanEngine::PFS1Click() {
-  state_.detector = 1;
-  if (hooks_.detectorChanged) hooks_.detectorChanged();
+void ScanEngine::selectDetector(int detector) {
+  state_.detector = detector;
+  features_.limit.DetectorChanged(detector);
   view_.repaint();
+}
+
+void ScanEngine::PFS1Click() {
+  selectDetector(1);
 }
 
 void ScanEngine::Average1Click() {
@@ -249,9 +247,7 @@ void ScanEngine::Average1Click() {
                        "Using AVERAGE Detector will Take About " +
                            std::to_string(state_.stepsPerScan / 10) + " Minutes to Complete",
                        Buttons::OkCancel);
-  state_.detector = a == Answer::Ok ? 2 : 1;
-  if (hooks_.detectorChanged) hooks_.detectorChanged();
-  view_.repaint();
+  selectDetector(a == Answer::Ok ? 2 : 1);
 }
 
 void ScanEngine::QP1Click() {
@@ -260,9 +256,7 @@ void ScanEngine::QP1Click() {
                        "Using QUASI PEAK Detector will Take About " +
                            std::to_string(state_.stepsPerScan / 10) + " Minutes to Complete",
                        Buttons::OkCancel);
-  state_.detector = a == Answer::Ok ? 3 : 1;
-  if (hooks_.detectorChanged) hooks_.detectorChanged();
-  view_.repaint();
+  selectDetector(a == Answer::Ok ? 3 : 1);
 }
 
 }  // namespace tq

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "measure/MeasurementState.h"
+#include "model/MeasurementState.h"
 
 namespace tq {
 

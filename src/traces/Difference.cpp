@@ -24,25 +24,26 @@ void TraceSet::ComputeDifference() {
 void TraceSet::computeSweepDifference() {
   if (state_.differenceInsertionLoss) {
     for (std::size_t n = 0; n < kTracePoints; ++n) {
-      differenceTrace[n] = Saturate(std::int64_t{currentTrace[n]} - storeTrace[n]);
+      data_.differenceTrace[n] =
+          Saturate(std::int64_t{data_.currentTrace[n]} - data_.storeTrace[n]);
     }
     return;
   }
 
-  const bool ers =
-      corrections_.ersApplied && corrections_.ersCorrectionDb && corrections_.ersApplied();
+  const bool ers = features_.ers.Applied();
   if (ers) listing_.assign(kListingHeader);
   // Point 500 keeps its value: the emissions difference has always stopped at 499.
   for (std::size_t n = 0; n + 1 < kTracePoints; ++n) {
-    differenceTrace[n] = EmissionsDifference(currentTrace[n], storeTrace[n]);
+    data_.differenceTrace[n] = EmissionsDifference(data_.currentTrace[n], data_.storeTrace[n]);
     const float frequencyHz = state_.stepFrequencyHz[n];
     if (!ers || !(static_cast<double>(frequencyHz) < kErsCeilingHz)) continue;
-    const float correctionDb = corrections_.ersCorrectionDb(frequencyHz);
-    differenceTrace[n] = Saturate(std::int64_t{differenceTrace[n]} + RoundHalfEven(correctionDb));
+    const float correctionDb = features_.ers.CorrectionDb(frequencyHz);
+    data_.differenceTrace[n] =
+        Saturate(std::int64_t{data_.differenceTrace[n]} + RoundHalfEven(correctionDb));
     char line[96];
     std::snprintf(line, sizeof line, "%12.1f,%6.1f,%6d,%6d\r\n",
                   static_cast<double>(frequencyHz) / 1000000.0, static_cast<double>(correctionDb),
-                  currentTrace[n], differenceTrace[n]);
+                  data_.currentTrace[n], data_.differenceTrace[n]);
     listing_.append(line);
   }
   // Without an ERS correction the listing would hold nothing but its header.
@@ -54,27 +55,26 @@ void TraceSet::computeSingleFrequencyDifference() {
   if (sample < 0 || sample >= static_cast<std::int32_t>(kTracePoints)) return;
   const auto s = static_cast<std::size_t>(sample);
   // The stored level at the single frequency; an index off the trace has none.
-  const std::int32_t stored = (singleFrequencyStoreIndex >= 0 &&
-                               singleFrequencyStoreIndex < static_cast<std::int32_t>(kTracePoints))
-                                  ? storeTrace[static_cast<std::size_t>(singleFrequencyStoreIndex)]
-                                  : 0;
+  const std::int32_t stored =
+      (data_.singleFrequencyStoreIndex >= 0 &&
+       data_.singleFrequencyStoreIndex < static_cast<std::int32_t>(kTracePoints))
+          ? data_.storeTrace[static_cast<std::size_t>(data_.singleFrequencyStoreIndex)]
+          : 0;
 
   if (state_.differenceInsertionLoss) {
-    singleFrequencyDifference[s] = Saturate(std::int64_t{singleFrequencyTrace[s]} - stored);
+    data_.singleFrequencyDifference[s] =
+        Saturate(std::int64_t{data_.singleFrequencyTrace[s]} - stored);
     return;
   }
-  std::int32_t difference = EmissionsDifference(singleFrequencyTrace[s], stored);
-  const bool ers = corrections_.ersApplied && corrections_.ersCorrectionDb &&
-                   corrections_.singleFrequencyHz && corrections_.singleFrequencyUsesErs &&
-                   corrections_.ersApplied() && corrections_.singleFrequencyUsesErs();
-  if (ers) {
-    const std::int32_t frequencyHz = corrections_.singleFrequencyHz();
+  std::int32_t difference = EmissionsDifference(data_.singleFrequencyTrace[s], stored);
+  if (features_.ers.Applied() && features_.single.UsesErs()) {
+    const std::int32_t frequencyHz = features_.single.FrequencyHz();
     if (frequencyHz < kErsCeilingHz) {
-      const float correctionDb = corrections_.ersCorrectionDb(static_cast<float>(frequencyHz));
+      const float correctionDb = features_.ers.CorrectionDb(static_cast<float>(frequencyHz));
       difference = Saturate(std::int64_t{difference} + RoundHalfEven(correctionDb));
     }
   }
-  singleFrequencyDifference[s] = difference;
+  data_.singleFrequencyDifference[s] = difference;
 }
 
 void TraceSet::writeListing(const std::string& text) {

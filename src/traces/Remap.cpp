@@ -31,13 +31,13 @@ void RemapTrace(Trace& target, const TraceSource& source, const std::array<float
 }
 
 void TraceSet::RemapTraces() {
-  if (!singleFrequencyShown) stepStatus.fill(0);
-  RemapTrace(storeTrace, storeSource, state_.stepFrequencyHz);
-  RemapTrace(archiveTrace, archiveSource, state_.stepFrequencyHz);
-  RemapTrace(currentTrace, currentSource, state_.stepFrequencyHz);
+  if (!data_.singleFrequencyShown) data_.stepStatus.fill(0);
+  RemapTrace(data_.storeTrace, data_.storeSource, state_.stepFrequencyHz);
+  RemapTrace(data_.archiveTrace, data_.archiveSource, state_.stepFrequencyHz);
+  RemapTrace(data_.currentTrace, data_.currentSource, state_.stepFrequencyHz);
   ComputeDifference();
   // Under a peak-hold sequence the range and zoom commands reset the processing themselves.
-  if (!peakHoldCarry) {
+  if (!data_.peakHoldCarry) {
     state_.processingMode = kProcessingOff;
     state_.scansDone = 1;
   }

@@ -41,8 +41,8 @@ void TraceSet::KeepCurrentSource() {
   auto& frequencyHz = state_.stepFrequencyHz;
   // Snapshots of the measured points: the spread overwrites them in place.
   const Frequencies measuredHz = frequencyHz;
-  const Trace measuredLevels = currentTrace;
-  const Trace measuredStatus = stepStatus;
+  const Trace measuredLevels = data_.currentTrace;
+  const Trace measuredStatus = data_.stepStatus;
   const int steps = state_.stepsPerScan;
 
   switch (steps) {
@@ -52,45 +52,46 @@ void TraceSet::KeepCurrentSource() {
       for (int n = 388; n <= 500; ++n) frequencyHz[n] = measuredHz[387] + static_cast<float>(n);
       break;
     case 250:
-      SpreadIntervals(250, 2, measuredHz, measuredLevels, frequencyHz, currentTrace);
-      RepeatStatus(250, 2, measuredStatus, stepStatus);
+      SpreadIntervals(250, 2, measuredHz, measuredLevels, frequencyHz, data_.currentTrace);
+      RepeatStatus(250, 2, measuredStatus, data_.stepStatus);
       break;
     case 193:
-      SpreadIntervals(193, 2, measuredHz, measuredLevels, frequencyHz, currentTrace);
+      SpreadIntervals(193, 2, measuredHz, measuredLevels, frequencyHz, data_.currentTrace);
       // The status repeat runs over the whole display, past the last measured step.
-      RepeatStatus(250, 2, measuredStatus, stepStatus);
+      RepeatStatus(250, 2, measuredStatus, data_.stepStatus);
       for (int n = 387; n <= 500; ++n) {
         frequencyHz[n] = frequencyHz[386] + static_cast<float>(n);
-        currentTrace[n] = currentTrace[386];
+        data_.currentTrace[n] = data_.currentTrace[386];
       }
       break;
     case 100:
-      SpreadIntervals(100, 5, measuredHz, measuredLevels, frequencyHz, currentTrace);
-      RepeatStatus(100, 5, measuredStatus, stepStatus);
+      SpreadIntervals(100, 5, measuredHz, measuredLevels, frequencyHz, data_.currentTrace);
+      RepeatStatus(100, 5, measuredStatus, data_.stepStatus);
       break;
     case 77:
-      SpreadIntervals(70, 7, measuredHz, measuredLevels, frequencyHz, currentTrace);
-      RepeatStatus(70, 7, measuredStatus, stepStatus);
+      SpreadIntervals(70, 7, measuredHz, measuredLevels, frequencyHz, data_.currentTrace);
+      RepeatStatus(70, 7, measuredStatus, data_.stepStatus);
       for (int i = 0; i < 7; ++i) {
         frequencyHz[491 + i] = measuredHz[71 + i];
-        currentTrace[491 + i] = measuredLevels[71 + i];
+        data_.currentTrace[491 + i] = measuredLevels[71 + i];
       }
-      for (int i = 0; i < 10; ++i) stepStatus[491 + i] = measuredStatus[71 + i];
+      for (int i = 0; i < 10; ++i) data_.stepStatus[491 + i] = measuredStatus[71 + i];
       for (int i = 1; i <= 3; ++i) {
         frequencyHz[497 + i] = measuredHz[77] + static_cast<float>(i);
         // Points 78 to 80 as the spread above has just left them.
-        currentTrace[497 + i] = currentTrace[77 + i];
+        data_.currentTrace[497 + i] = data_.currentTrace[77 + i];
       }
       break;
     default:
       return;
   }
 
-  std::copy(frequencyHz.begin(), frequencyHz.end(), currentSource.frequenciesHz.begin());
-  currentSource.levels = currentTrace;
+  std::copy(frequencyHz.begin(), frequencyHz.end(), data_.currentSource.frequenciesHz.begin());
+  data_.currentSource.levels = data_.currentTrace;
   if (steps == 387) {
     // The Current trace keeps its old tail; only the kept copy is filled.
-    std::fill(currentSource.levels.begin() + 388, currentSource.levels.end(), currentTrace[387]);
+    std::fill(data_.currentSource.levels.begin() + 388, data_.currentSource.levels.end(),
+              data_.currentTrace[387]);
   }
 }
 

@@ -9,39 +9,14 @@
 
 namespace tq {
 
-std::int32_t RoundHalfEven(double value) {
-  // A NaN or an out-of-range value (a bad correction, a corrupt file) must not reach the
-  // integer conversion, which would be undefined.
-  if (std::isnan(value)) return 0;
-  if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
-  if (value <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
-  const double below = std::floor(value);
-  const double fraction = value - below;
-  double rounded = below;
-  if (fraction > 0.5) {
-    rounded = below + 1.0;
-  } else if (fraction == 0.5) {
-    rounded = std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
-  }
-  return static_cast<std::int32_t>(rounded);
-}
-
-std::int32_t EmissionsDifference(std::int32_t a, std::int32_t b) {
-  constexpr double kK = 8.68588;
-  const double va = std::exp(a / kK);
-  const double vb = std::exp(b / kK);
-  double result = 0.0;
-  if (vb > va) {
-    result = -kK * std::log(vb - va);
-  } else if (vb < va) {
-    result = kK * std::log(va - vb);
-  }
-  return RoundHalfEven(result);
-}
-
 TraceSet::TraceSet(MeasurementState& state, WindowModel& model, MainView& view, Files& files,
-                   Prompts& prompts)
-    : state_(state), model_(model), view_(view), files_(files), prompts_(prompts) {
+                   Prompts& prompts, Features features)
+    : state_(state),
+      model_(model),
+      view_(view),
+      files_(files),
+      prompts_(prompts),
+      features_(features) {
   // Header plus one line per point below 1000 MHz.
   listing_.reserve(64 + kTracePoints * 36);
 }
@@ -51,35 +26,32 @@ void TraceSet::ProcessPoint(int point, float levelDbuv) {
   const auto n = static_cast<std::size_t>(point);
   const bool singleFrequency = state_.measurementMode == 2;
 
-  float frequencyHz = state_.stepFrequencyHz[n];
-  if (singleFrequency && corrections_.singleFrequencyHz) {
-    frequencyHz = static_cast<float>(corrections_.singleFrequencyHz());
-  }
-  const float level =
-      corrections_.correctLevel ? corrections_.correctLevel(levelDbuv, frequencyHz) : levelDbuv;
+  const float frequencyHz = singleFrequency ? static_cast<float>(features_.single.FrequencyHz())
+                                            : state_.stepFrequencyHz[n];
+  const float level = features_.inputs.CorrectLevel(levelDbuv, frequencyHz);
 
   if (singleFrequency) {
-    singleFrequencyTrace[n] = RoundHalfEven(level);
+    data_.singleFrequencyTrace[n] = RoundHalfEven(level);
     return;
   }
   switch (state_.processingMode) {
     case kAverage8:
     case kAverage16:
     case kAverage32: {
-      accumulator[n] += level;
+      data_.accumulator[n] += level;
       // scansDone is 0 only before the first reset; never divide by it.
-      const float mean = accumulator[n] / static_cast<float>(std::max(state_.scansDone, 1));
-      currentTrace[n] = InTraceRange(mean) ? RoundHalfEven(mean) : 0;
+      const float mean = data_.accumulator[n] / static_cast<float>(std::max(state_.scansDone, 1));
+      data_.currentTrace[n] = InTraceRange(mean) ? RoundHalfEven(mean) : 0;
       break;
     }
     case kPeakHold: {
-      const float peak = level > accumulator[n] ? level : accumulator[n];
-      currentTrace[n] = InTraceRange(peak) ? RoundHalfEven(peak) : 0;
-      accumulator[n] = static_cast<float>(currentTrace[n]);
+      const float peak = level > data_.accumulator[n] ? level : data_.accumulator[n];
+      data_.currentTrace[n] = InTraceRange(peak) ? RoundHalfEven(peak) : 0;
+      data_.accumulator[n] = static_cast<float>(data_.currentTrace[n]);
       break;
     }
     default:
-      currentTrace[n] = RoundHalfEven(level);
+      data_.currentTrace[n] = RoundHalfEven(level);
       break;
   }
 }
@@ -113,17 +85,17 @@ std::string TraceSet::StepPanelText(int point) const {
 }
 
 void TraceSet::StoreCurrent() {
-  storeTrace.fill(0);
-  storeSource.levels.fill(0);
-  differenceTrace.fill(0);
-  singleFrequencyDifference.fill(0);
+  data_.storeTrace.fill(0);
+  data_.storeSource.levels.fill(0);
+  data_.differenceTrace.fill(0);
+  data_.singleFrequencyDifference.fill(0);
   model_.showStore = true;
   model_.differenceEnabled = true;
-  storeTrace = currentTrace;
-  storeSource.levels = currentTrace;
+  data_.storeTrace = data_.currentTrace;
+  data_.storeSource.levels = data_.currentTrace;
   std::copy(state_.stepFrequencyHz.begin(), state_.stepFrequencyHz.end(),
-            storeSource.frequenciesHz.begin());
-  storeErsCorrected = currentErsCorrected;
+            data_.storeSource.frequenciesHz.begin());
+  data_.storeErsCorrected = data_.currentErsCorrected;
   view_.modelChanged();
   view_.repaint();
 }
@@ -132,31 +104,65 @@ void TraceSet::ClearTraces() {
   model_.modelPanelText = "TQ4800";
   model_.stepPanelText.clear();
   state_.scansDone = 1;
-  currentTrace.fill(0);
-  accumulator.fill(0.0f);
-  storeTrace.fill(0);
-  currentSource.levels.fill(0);
-  storeSource.levels.fill(0);
-  archiveSource.levels.fill(0);
-  differenceTrace.fill(0);
-  archiveTrace.fill(0);
-  limitTrace.fill(0);
-  singleFrequencyTrace.fill(0);
-  singleFrequencyDifference.fill(0);
-  stepStatus.fill(0);
-  fileCurrentTrace.fill(0);
-  fileStoreTrace.fill(0);
-  lastOpenedFile.clear();
-  for (auto& line : notes) line.clear();
+  data_.currentTrace.fill(0);
+  data_.accumulator.fill(0.0f);
+  data_.storeTrace.fill(0);
+  data_.currentSource.levels.fill(0);
+  data_.storeSource.levels.fill(0);
+  data_.archiveSource.levels.fill(0);
+  data_.differenceTrace.fill(0);
+  data_.archiveTrace.fill(0);
+  data_.limitTrace.fill(0);
+  data_.singleFrequencyTrace.fill(0);
+  data_.singleFrequencyDifference.fill(0);
+  data_.stepStatus.fill(0);
+  data_.fileCurrentTrace.fill(0);
+  data_.fileStoreTrace.fill(0);
+  data_.lastOpenedFile.clear();
+  for (auto& line : data_.notes) line.clear();
   state_.detector = 1;
   state_.processingMode = kProcessingOff;
   view_.modelChanged();
   view_.repaint();
 }
 
+void TraceSet::StartOfRun() {
+  data_.stepStatus.fill(0);
+  listingFailureReported_ = false;
+}
+
+void TraceSet::StartSingleShot() {
+  data_.currentSource.levels.fill(0);
+  if (!data_.peakHoldCarry) state_.scansDone = 1;
+}
+
+void TraceSet::MarkStep(int point, bool compressed) {
+  if (point < 0 || point >= static_cast<int>(kTracePoints)) return;
+  data_.stepStatus[static_cast<std::size_t>(point)] = compressed ? 2 : 1;
+}
+
+void TraceSet::DropPeakHold() {
+  state_.scansDone = 1;
+  if (data_.peakHoldCarry) {
+    data_.accumulator.fill(0.0f);
+    state_.processingMode = kProcessingOff;
+  }
+}
+
+int FirstPointAtOrAbove(const FrequencyGrid& grid, double hz) {
+  for (std::size_t j = 1; j < kTracePoints; ++j)
+    if (!(grid[j] < hz)) return static_cast<int>(j);
+  return 0;
+}
+
+void TraceSet::FindSingleFrequencyStorePoint(double singleFrequencyHz) {
+  const int j = FirstPointAtOrAbove(state_.stepFrequencyHz, singleFrequencyHz);
+  if (j > 0) data_.singleFrequencyStoreIndex = j;
+}
+
 void TraceSet::ResetCalculation() {
-  accumulator.fill(0.0f);
-  currentTrace.fill(0);
+  data_.accumulator.fill(0.0f);
+  data_.currentTrace.fill(0);
   state_.scansDone = 1;
   view_.repaint();
 }
@@ -164,8 +170,8 @@ void TraceSet::ResetCalculation() {
 void TraceSet::SetProcessingMode(int mode) {
   state_.processingMode = kProcessingOff;
   model_.stepPanelText.clear();
-  peakHoldCarry = false;
-  // The accumulator and the sweep count carry over on purpose.
+  data_.peakHoldCarry = false;
+  // The data_.accumulator and the sweep count carry over on purpose.
   state_.processingMode = (mode >= kProcessingOff && mode <= kPeakHold) ? mode : kProcessingOff;
   view_.modelChanged();
   view_.repaint();

@@ -2,53 +2,28 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
-#include "measure/MeasurementState.h"
-#include "measure/WindowModel.h"
+#include "model/Features.h"
+#include "model/MeasurementState.h"
+#include "model/Numbers.h"
+#include "model/Trace.h"
+#include "model/WindowModel.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
 
 namespace tq {
 
-inline constexpr std::size_t kTracePoints = 501;
-using Trace = std::array<std::int32_t, kTracePoints>;
-
 // A trace as it was captured, with the frequency grid it was captured on.
 struct TraceSource {
   Trace levels{};
   std::array<float, 502> frequenciesHz{};
+  bool operator==(const TraceSource&) const = default;
 };
 
-// The nearest integer, halves to even.
-std::int32_t RoundHalfEven(double value);
-// Level of what remains of a over the ambient b, in voltage terms (K = 8.68588).
-std::int32_t EmissionsDifference(std::int32_t a, std::int32_t b);
-
-// Levels and frequencies that the corrections of later stages supply; identities until then.
-struct TraceCorrections {
-  // The transducer correction of a measured level at a frequency.
-  std::function<float(float levelDbuv, float frequencyHz)> correctLevel;
-  // Whether an ERS correction (horizontal or vertical) is applied, and its value in dB at a
-  // frequency. Unset means none is applied.
-  std::function<bool()> ersApplied;
-  std::function<float(float frequencyHz)> ersCorrectionDb;
-  // The single frequency in Hz and its "Use ERS Correction" setting, owned by the
-  // single-frequency measurement. Unset: samples are corrected at the step frequency and
-  // take no ERS correction.
-  std::function<std::int32_t()> singleFrequencyHz;
-  std::function<bool()> singleFrequencyUsesErs;
-};
-
-// The fixed-size trace arrays of the main window and the processing that fills them.
-class TraceSet {
- public:
-  TraceSet(MeasurementState& state, WindowModel& model, MainView& view, Files& files,
-           Prompts& prompts);
-
-  TraceCorrections& corrections() { return corrections_; }
-
+// Every trace of the main window with what belongs to it: a plain record, so that a result
+// file can carry it whole.
+struct TraceData {
   Trace currentTrace{};
   std::array<float, kTracePoints> accumulator{};
   Trace storeTrace{};
@@ -71,8 +46,23 @@ class TraceSet {
   bool singleFrequencyShown = false;       // single-frequency data is on the graph
   bool currentErsCorrected = false;        // the Current trace's correction flag
   bool storeErsCorrected = false;
+  bool archiveInsertionLoss = false;  // the Archive holds an insertion-loss difference
   std::string lastOpenedFile;
   std::array<std::string, 8> notes;
+  bool operator==(const TraceData&) const = default;
+};
+
+// The trace arrays of the main window and the processing that fills them.
+class TraceSet {
+ public:
+  TraceSet(MeasurementState& state, WindowModel& model, MainView& view, Files& files,
+           Prompts& prompts, Features features);
+  TraceSet(const TraceSet&) = delete;
+  TraceSet& operator=(const TraceSet&) = delete;
+
+  const TraceData& data() const { return data_; }
+  // Replaces every trace at once (a result file, a test's start).
+  void Load(const TraceData& data) { data_ = data; }
 
   // Merges one measured level (dBuV, uncorrected) into point 0..500. Constant work, no
   // allocation.
@@ -98,8 +88,22 @@ class TraceSet {
   void Archive1Click();
   void limit1Click();
 
-  // A run starts: a failure to write tim1.csv is reported once per run.
-  void StartOfRun() { listingFailureReported_ = false; }
+  // A run starts: no step measured yet, and a failure to write tim1.csv is reported once
+  // per run.
+  void StartOfRun();
+  // A single shot measures a fresh Current source; it keeps counting sweeps only under a
+  // peak-hold sequence.
+  void StartSingleShot();
+  // A single shot under peak hold carries its peaks into the next shot.
+  void CarryPeakHold() { data_.peakHoldCarry = true; }
+  // A point-by-point shot starts on an empty Current trace.
+  void ClearCurrent() { data_.currentTrace.fill(0); }
+  // A sweep point was measured, with or without compression.
+  void MarkStep(int point, bool compressed);
+  // A span change under a peak-hold sequence empties the peak hold.
+  void DropPeakHold();
+  // The Store point at the single frequency: the first from 1 on at or above it.
+  void FindSingleFrequencyStorePoint(double singleFrequencyHz);
 
  private:
   void writeListing(const std::string& text);
@@ -111,13 +115,17 @@ class TraceSet {
   MainView& view_;
   Files& files_;
   Prompts& prompts_;
-  TraceCorrections corrections_;
+  Features features_;
+  TraceData data_;
   bool listingFailureReported_ = false;
   std::string listing_;  // reused so that a sweep's listing does not allocate again
 };
 
+// The first point j from 1 to 500 whose frequency is at or above hz; 0 when none is.
+int FirstPointAtOrAbove(const FrequencyGrid& grid, double hz);
+
 // Re-maps one trace from its source onto the grid: each new point takes the maximum of the
 // source points in its bin; points outside the source's range are 0.
-void RemapTrace(Trace& target, const TraceSource& source, const std::array<float, 501>& grid);
+void RemapTrace(Trace& target, const TraceSource& source, const FrequencyGrid& grid);
 
 }  // namespace tq

@@ -58,17 +58,7 @@ void VerticalLine(Canvas& canvas, const GraphScale& s, int x) {
 
 }  // namespace
 
-void GraphPainter::ApplyLogSpan() {
-  if (!state_.logFrequencyAxis) return;
-  std::int32_t start = 0;
-  std::int32_t finish = 0;
-  if (LogSpan(state_.logSpanIndex, start, finish)) {
-    state_.startFrequencyHz = start;
-    state_.finishFrequencyHz = finish;
-  }
-}
-
-void GraphPainter::DrawAxes(Canvas& canvas, const GraphScale& s) {
+void GraphPainter::DrawAxes(Canvas& canvas, const GraphScale& s) const {
   const GraphGeometry& g = s.g;
   canvas.setPenColour(colour(kGridColour));
   canvas.setPenStyle(PenStyle::Dot);
@@ -94,7 +84,7 @@ void GraphPainter::DrawAxes(Canvas& canvas, const GraphScale& s) {
   drawLevelLabels(canvas, s);
 
   const bool lossScale =
-      state_.differenceInsertionLoss && (model_.showDifference || hooks_.archiveInsertionLoss());
+      state_.differenceInsertionLoss && (model_.showDifference || traces_.archiveInsertionLoss);
   if (lossScale) {
     for (int i = 1; i <= 7; ++i) {
       char buffer[8];
@@ -106,14 +96,14 @@ void GraphPainter::DrawAxes(Canvas& canvas, const GraphScale& s) {
   DrawUnitLabelAndOutline(canvas, s);
 }
 
-void GraphPainter::drawFrequencyLabels(Canvas& canvas, const GraphScale& s) {
+void GraphPainter::drawFrequencyLabels(Canvas& canvas, const GraphScale& s) const {
   const GraphGeometry& g = s.g;
   const Colour grid = colour(kGridColour);
   const Colour border = colour(kBorderColour);
   if (state_.measurementMode == 2) {
     for (int k = 1; k <= 5; ++k)
-      text(canvas, RoundHalfEven(g.plotWidth * k / 5.0), g.plotBottom, hooks_.sampleTimeText(k),
-           grid, border);
+      text(canvas, RoundHalfEven(g.plotWidth * k / 5.0), g.plotBottom,
+           sources_.single.SampleTimeText(k), grid, border);
     if (model_.showStore) drawStoredSingleLevel(canvas, s);
     return;
   }
@@ -131,7 +121,7 @@ void GraphPainter::drawFrequencyLabels(Canvas& canvas, const GraphScale& s) {
          border);
 }
 
-void GraphPainter::drawLevelLabels(Canvas& canvas, const GraphScale& s) {
+void GraphPainter::drawLevelLabels(Canvas& canvas, const GraphScale& s) const {
   canvas.setFont(kFont, fontSize(), colour(kGridColour));
   const int height = canvas.textExtent("0").height;
   if (state_.dbmUnits) {
@@ -145,23 +135,19 @@ void GraphPainter::drawLevelLabels(Canvas& canvas, const GraphScale& s) {
   }
 }
 
-void GraphPainter::drawStoredSingleLevel(Canvas& canvas, const GraphScale& s) {
-  const double single = hooks_.singleFrequencyHz();
-  for (int j = 1; j <= 500; ++j) {
-    if (state_.stepFrequencyHz[static_cast<std::size_t>(j)] < single) continue;
-    traces_.singleFrequencyStoreIndex = j;
-    const int y = s.LevelToY(traces_.storeTrace[static_cast<std::size_t>(j)]);
-    canvas.setPenColour(colour(kStoreColour));
-    canvas.setPenWidth(1);
-    canvas.moveTo(s.g.plotLeft, y);
-    canvas.lineTo(s.g.plotRight, y);
-    return;
-  }
+void GraphPainter::drawStoredSingleLevel(Canvas& canvas, const GraphScale& s) const {
+  const int j = FirstPointAtOrAbove(state_.stepFrequencyHz, sources_.single.FrequencyHz());
+  if (j == 0) return;
+  const int y = s.LevelToY(traces_.storeTrace[static_cast<std::size_t>(j)]);
+  canvas.setPenColour(colour(kStoreColour));
+  canvas.setPenWidth(1);
+  canvas.moveTo(s.g.plotLeft, y);
+  canvas.lineTo(s.g.plotRight, y);
 }
 
-void GraphPainter::DrawUnitLabelAndOutline(Canvas& canvas, const GraphScale& s) {
+void GraphPainter::DrawUnitLabelAndOutline(Canvas& canvas, const GraphScale& s) const {
   const GraphGeometry& g = s.g;
-  text(canvas, g.levelLabelX, g.plotTop - 15, hooks_.unitLabel(state_.dbmUnits),
+  text(canvas, g.levelLabelX, g.plotTop - 15, sources_.inputs.UnitLabel(state_.dbmUnits),
        colour(kGridColour), colour(kBorderColour));
   canvas.setPenMode(PenMode::Copy);
   canvas.setPenStyle(PenStyle::Solid);

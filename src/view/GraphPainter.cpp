@@ -27,23 +27,22 @@ int TraceColour(int kind) {
 }
 }  // namespace
 
-GraphPainter::GraphPainter(MeasurementState& state, WindowModel& model, TraceSet& traces,
-                           MainView& view)
-    : state_(state), model_(model), traces_(traces), view_(view) {}
+GraphPainter::GraphPainter(const MeasurementState& state, const WindowModel& model,
+                           const TraceData& traces, GraphSources sources)
+    : state_(state), model_(model), traces_(traces), sources_(sources) {}
 
 Colour GraphPainter::colour(int index) const {
   return state_.screenColours[static_cast<std::size_t>(index)];
 }
 
 void GraphPainter::text(Canvas& canvas, int x, int y, const std::string& s, Colour colour,
-                        Colour back) {
+                        Colour back) const {
   canvas.setBrushColour(back);
   canvas.setFont(kFont, fontSize(), colour);
   canvas.textOut(x, y, s);
 }
 
 void GraphPainter::DrawGraph(Canvas& canvas) {
-  ApplyLogSpan();
   const GraphScale s = scale();
   const GraphGeometry& g = s.g;
   // A full paint wipes the sweep marker with the frame.
@@ -67,25 +66,24 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
   canvas.setPenWidth(1);
   DrawAxes(canvas, s);
 
-  if (hooks_.ersStripEnabled()) hooks_.drawErsStrip(canvas, *this);
-  if (model_.showLimit) hooks_.drawLimit(canvas, *this);
   drawTraces(canvas, s);
   canvas.setBrushColour(colour(kBorderColour));
 }
 
-void GraphPainter::drawStatusTexts(Canvas& canvas) {
+void GraphPainter::drawStatusTexts(Canvas& canvas) const {
   const int top = GeometryFor(state_.displaySize).frameTop + 2;
   constexpr int kStatusX = 590;
   canvas.setFont(kFont, fontSize(), kClBlack);
-  const std::string processing = hooks_.ersApplied() ? "" : ProcessingLabel(state_, hooks_);
-  text(canvas, kStatusX, top, hooks_.ersLabel(), kClBlack, kWhite);
+  const std::string processing =
+      sources_.ers.Applied() ? "" : ProcessingLabel(state_, sources_.single);
+  text(canvas, kStatusX, top, sources_.ers.Label(), kClBlack, kWhite);
   if (!processing.empty()) {
     const int width = canvas.textExtent(processing).width;
     text(canvas, kStatusX - width, top, processing, kClBlack, kWhite);
   }
 }
 
-void GraphPainter::drawLegend(Canvas& canvas) {
+void GraphPainter::drawLegend(Canvas& canvas) const {
   const GraphGeometry& g = GeometryFor(state_.displaySize);
   const int top = g.frameTop + 2;
   int x = g.legendX;
@@ -100,13 +98,13 @@ void GraphPainter::drawLegend(Canvas& canvas) {
   if (model_.showStore) entry(" Store", colour(kStoreColour));
   if (model_.showDifference) entry(" Diff'ce", colour(kDifferenceColour));
   if (model_.showArchive) entry(" Archive", colour(kArchiveColour));
-  if (model_.showLimit && hooks_.limitLoaded()) {
+  if (model_.showLimit && sources_.limit.Loaded()) {
     entry(" Limit : ", colour(kLimitColour));
-    entry(hooks_.limitName(), kClBlack);
+    entry(sources_.limit.Name(), kClBlack);
   }
 }
 
-void GraphPainter::drawTraces(Canvas& canvas, const GraphScale& s) {
+void GraphPainter::drawTraces(Canvas& canvas, const GraphScale& s) const {
   if (state_.measurementMode == 2) {
     if (!traces_.singleFrequencyShown && state_.stepIndex <= 0) return;
     canvas.setPenWidth(1);
@@ -128,7 +126,7 @@ void GraphPainter::drawTraces(Canvas& canvas, const GraphScale& s) {
 }
 
 void GraphPainter::drawTrace(Canvas& canvas, const GraphScale& s, const PointXs& xs, int kind,
-                             int first, int last) {
+                             int first, int last) const {
   canvas.setPenColour(colour(TraceColour(kind)));
   canvas.setPenWidth(1);
   canvas.setPenStyle(PenStyle::Solid);
@@ -136,7 +134,7 @@ void GraphPainter::drawTrace(Canvas& canvas, const GraphScale& s, const PointXs&
 }
 
 std::pair<int, int> GraphPainter::segment(Canvas& canvas, const GraphScale& s, int kind, int n,
-                                          const PointXs* xs) {
+                                          const PointXs* xs) const {
   const Trace* trace = &traces_.currentTrace;
   bool insertionLoss = false;
   switch (kind) {
@@ -149,7 +147,7 @@ std::pair<int, int> GraphPainter::segment(Canvas& canvas, const GraphScale& s, i
       break;
     case kArchiveKind:
       trace = &traces_.archiveTrace;
-      insertionLoss = hooks_.archiveInsertionLoss();
+      insertionLoss = traces_.archiveInsertionLoss;
       break;
     default:
       break;
@@ -174,7 +172,7 @@ std::pair<int, int> GraphPainter::segment(Canvas& canvas, const GraphScale& s, i
   return {x0, x1};
 }
 
-void GraphPainter::singleFrequencySegment(Canvas& canvas, const GraphScale& s, int n) {
+void GraphPainter::singleFrequencySegment(Canvas& canvas, const GraphScale& s, int n) const {
   const int left = s.g.plotLeft;
   const auto& level = traces_.singleFrequencyTrace;
   const auto& diff = traces_.singleFrequencyDifference;
@@ -232,25 +230,8 @@ void GraphPainter::sweepProgress(Canvas& canvas, const GraphScale& s, int n, int
   canvas.setBrushColour(border);
 
   if (n == 0) return;
-  auto& status = traces_.stepStatus[static_cast<std::size_t>(n)];
-  if (hooks_.pointCompressed()) {
-    if (!replacedStatus_ && model_.statusText != "COMPRESSION")
-      replacedStatus_ = RunStatus{model_.statusText, model_.lampColour};
-    const bool changed = model_.statusText != "COMPRESSION" || model_.lampColour != kClRed;
-    model_.statusText = "COMPRESSION";
-    model_.lampColour = kClRed;
-    status = 2;
-    hooks_.compressedPoint();
-    if (changed) view_.modelChanged();
-  } else {
-    status = 1;
-    if (state_.detector == 1 && replacedStatus_) {
-      model_.statusText = replacedStatus_->text;
-      model_.lampColour = replacedStatus_->lamp;
-      replacedStatus_.reset();
-      view_.modelChanged();
-    }
-  }
+  // The scan engine has marked the point before it asked for the segment.
+  const std::int32_t status = traces_.stepStatus[static_cast<std::size_t>(n)];
   canvas.setPenWidth(3);
   canvas.setPenColour(status == 2 ? kMarkerRed : status == 1 ? kStripGreen : border);
   canvas.moveTo(x0, bottom + 5);
@@ -258,12 +239,12 @@ void GraphPainter::sweepProgress(Canvas& canvas, const GraphScale& s, int n, int
   canvas.setPenWidth(1);
 }
 
-void GraphPainter::readOut(Canvas& canvas, const GraphScale& s, int n) {
+void GraphPainter::readOut(Canvas& canvas, const GraphScale& s, int n) const {
   const GraphGeometry& g = s.g;
   canvas.setPenColour(kWhite);
   canvas.setBrushColour(kWhite);
   canvas.rectangle(g.plotRight - 100, g.plotTop + 1, g.plotRight - 2, g.plotTop + 23);
-  const int detector = hooks_.singleFrequencyDetector();
+  const int detector = sources_.single.Detector();
   const char* prefix = detector == 1 ? "Ave. " : detector == 2 ? "Q.P. " : "Peak ";
   canvas.setFont(kFont, 13, kClBlack);
   canvas.textOut(

@@ -4,11 +4,12 @@
 #include <optional>
 #include <string>
 
-#include "measure/MeasurementState.h"
-#include "measure/WindowModel.h"
+#include "model/Features.h"
+#include "model/MeasurementState.h"
+#include "model/Trace.h"
+#include "model/WindowModel.h"
 #include "platform/Canvas.h"
 #include "traces/TraceSet.h"
-#include "view/GraphHooks.h"
 #include "view/GraphScale.h"
 
 namespace tq {
@@ -25,67 +26,67 @@ inline constexpr Colour kWhite = 0xFFFFFF;
 inline constexpr Colour kMarkerRed = 0x0000FF;
 inline constexpr Colour kStripGreen = 0x00FF00;
 
-// Paints the measurement picture on a canvas: frame, texts, legend, plot, axes, limits and
-// traces, and the single segments of a running sweep. It keeps no state between paints
-// beyond the sweep marker's place and the run status a compression report replaced.
+// What the graph draws besides the state and the traces, read-only.
+struct GraphSources {
+  const InputCorrections& inputs;
+  const ActiveLimit& limit;
+  const ErsCorrection& ers;
+  const SingleFrequency& single;
+};
+
+inline GraphSources SourcesOf(const Features& f) {
+  return {f.inputs, f.limit, f.ers, f.single};
+}
+
+// Paints the measurement picture on any canvas (the window, the printer page, a recording in
+// the tests): frame, texts, legend, plot, axes, limits and traces, and the single segments
+// of a running sweep. It only reads what it draws; all it keeps between calls is where it
+// drew the sweep marker, so that the next point can erase it.
 class GraphPainter {
  public:
-  GraphPainter(MeasurementState& state, WindowModel& model, TraceSet& traces, MainView& view);
-
-  GraphHooks& hooks() { return hooks_; }
-  const GraphHooks& hooks() const { return hooks_; }
-  const MeasurementState& state() const { return state_; }
-  const TraceSet& traces() const { return traces_; }
+  GraphPainter(const MeasurementState& state, const WindowModel& model, const TraceData& traces,
+               GraphSources sources);
 
   // The mappings for the state as it is now.
-  GraphScale scale() const { return MakeScale(state_, hooks_); }
+  GraphScale scale() const { return MakeScale(state_, sources_.inputs); }
   // The canvas font of the window's display size.
   int fontSize() const { return state_.displaySize == 2 ? 9 : 8; }
 
   void DrawGraph(Canvas& canvas);
-  void DrawAxes(Canvas& canvas, const GraphScale& scale);
+  void DrawAxes(Canvas& canvas, const GraphScale& scale) const;
   // The unit label and the plot outline (the end of DrawAxes, and of every limit line).
-  void DrawUnitLabelAndOutline(Canvas& canvas, const GraphScale& scale);
+  void DrawUnitLabelAndOutline(Canvas& canvas, const GraphScale& scale) const;
 
   // Draws the segment of one trace from point n - 1 to n as the point arrives (kinds
-  // 1..5); for the Current trace of a running sweep also the sweep marker, the
-  // compression report and the status strip.
+  // 1..5); for the Current trace of a running sweep also the sweep marker and the status
+  // strip.
   void PlotPoint(Canvas& canvas, int kind, int n);
 
-  // On the logarithmic axis the span is the fixed one of logSpanIndex.
-  void ApplyLogSpan();
-
  private:
-  void drawStatusTexts(Canvas& canvas);
-  void drawLegend(Canvas& canvas);
-  void drawTraces(Canvas& canvas, const GraphScale& scale);
+  void drawStatusTexts(Canvas& canvas) const;
+  void drawLegend(Canvas& canvas) const;
+  void drawTraces(Canvas& canvas, const GraphScale& scale) const;
   using PointXs = std::array<int, kTracePoints>;
   void drawTrace(Canvas& canvas, const GraphScale& scale, const PointXs& xs, int kind, int first,
-                 int last);
-  void drawFrequencyLabels(Canvas& canvas, const GraphScale& scale);
-  void drawLevelLabels(Canvas& canvas, const GraphScale& scale);
-  void drawStoredSingleLevel(Canvas& canvas, const GraphScale& scale);
+                 int last) const;
+  void drawFrequencyLabels(Canvas& canvas, const GraphScale& scale) const;
+  void drawLevelLabels(Canvas& canvas, const GraphScale& scale) const;
+  void drawStoredSingleLevel(Canvas& canvas, const GraphScale& scale) const;
   // Moves to point n - 1 and draws to n unless the frequency stepped backwards; returns
   // the two x positions.
   std::pair<int, int> segment(Canvas& canvas, const GraphScale& scale, int kind, int n,
-                              const PointXs* xs = nullptr);
-  void singleFrequencySegment(Canvas& canvas, const GraphScale& scale, int n);
+                              const PointXs* xs = nullptr) const;
+  void singleFrequencySegment(Canvas& canvas, const GraphScale& scale, int n) const;
   void sweepProgress(Canvas& canvas, const GraphScale& scale, int n, int x0, int x1);
-  void readOut(Canvas& canvas, const GraphScale& scale, int n);
-  void text(Canvas& canvas, int x, int y, const std::string& s, Colour colour, Colour back);
+  void readOut(Canvas& canvas, const GraphScale& scale, int n) const;
+  void text(Canvas& canvas, int x, int y, const std::string& s, Colour colour, Colour back) const;
   Colour colour(int index) const;
 
-  MeasurementState& state_;
-  WindowModel& model_;
-  TraceSet& traces_;
-  MainView& view_;
-  GraphHooks hooks_;
+  const MeasurementState& state_;
+  const WindowModel& model_;
+  const TraceData& traces_;
+  GraphSources sources_;
   std::optional<int> markerX_;
-  struct RunStatus {
-    std::string text;
-    Colour lamp;
-  };
-  std::optional<RunStatus> replacedStatus_;
 };
 
 }  // namespace tq

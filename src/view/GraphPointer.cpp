@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "measure/ScanEngine.h"
-#include "view/GraphTexts.h"
+#include "model/Numbers.h"
+#include "model/Span.h"
 
 namespace tq {
 
@@ -13,14 +13,16 @@ namespace {
 constexpr int kDeadBand = 5;
 }  // namespace
 
-GraphPointer::GraphPointer(GraphPainter& painter, MeasurementState& state, WindowModel& model,
-                           TraceSet& traces, MainView& view, Prompts& prompts, Ticks& ticks)
+GraphPointer::GraphPointer(const GraphPainter& painter, MeasurementState& state, WindowModel& model,
+                           TraceSet& traces, MainView& view, Prompts& prompts, Ticks& ticks,
+                           PointerClient& client)
     : painter_(painter),
       state_(state),
       model_(model),
       traces_(traces),
       view_(view),
       prompts_(prompts),
+      client_(client),
       mousetimer_(ticks.createTimer(500, [this] { mousetimerTimer(); })) {
   valueCursorX_ = GeometryFor(state_.displaySize).plotLeft;
   lastLineX_ = valueCursorX_;
@@ -59,7 +61,7 @@ void GraphPointer::FormMouseDown(Canvas&, int x, int y) {
   lastLineX_ = x;
   dragStartX_ = x;
   lineNotDrawn_ = true;
-  if (!(sweep && state_.logFrequencyAxis)) hooks_.setCursor(PointerShape::HorizontalSplit);
+  if (!(sweep && state_.logFrequencyAxis)) view_.setPointerShape(PointerShape::HorizontalSplit);
 }
 
 void GraphPointer::mousetimerTimer() {
@@ -70,12 +72,12 @@ void GraphPointer::mousetimerTimer() {
 void GraphPointer::FormMouseMove(Canvas& canvas, int x, int y) {
   const GraphGeometry& g = GeometryFor(state_.displaySize);
   if (state_.measurementMode == 1 && inPressZone(g, x, y) && !state_.runInProgress) {
-    hooks_.setCursor(PointerShape::HorizontalSplit);
+    view_.setPointerShape(PointerShape::HorizontalSplit);
     model_.frequencyBoxText = FormatFixed(painter_.scale().XToFrequency(x) / 1e6, 0, 4) + " MHz";
     view_.modelChanged();
   }
   if (!inPlot(g, x, y)) {
-    if (dragging_) hooks_.setCursor(PointerShape::NoDrop);
+    if (dragging_) view_.setPointerShape(PointerShape::NoDrop);
     return;
   }
   if (std::abs(x - dragStartX_) <= kDeadBand || state_.runInProgress || !longPress_) return;
@@ -87,7 +89,7 @@ void GraphPointer::FormMouseMove(Canvas& canvas, int x, int y) {
     return;
   }
   if (!dragging_) return;
-  hooks_.setCursor(PointerShape::HorizontalSplit);
+  view_.setPointerShape(PointerShape::HorizontalSplit);
   if (!lineNotDrawn_) verticalLine(canvas, lastLineX_, 3, kZoomLime);
   verticalLine(canvas, x, 3, kZoomLime);
   lastLineX_ = x;
@@ -95,29 +97,25 @@ void GraphPointer::FormMouseMove(Canvas& canvas, int x, int y) {
 }
 
 void GraphPointer::FormMouseUp(Canvas&, int x, int y) {
-  hooks_.setCursor(PointerShape::Default);
+  view_.setPointerShape(PointerShape::Default);
   const GraphScale scale = painter_.scale();
   if (state_.measurementMode == 1) {
     view_.hideMessageWindow();
     view_.repaint();
-    hooks_.singleFrequencyPicked(RoundHalfEven(scale.XToFrequency(x)));
+    client_.SingleFrequencyPicked(RoundHalfEven(scale.XToFrequency(x)));
   }
   if (inPressZone(scale.g, x, y) && !state_.runInProgress && dragging_ &&
       std::abs(x - dragStartX_) > kDeadBand && longPress_ && !state_.logFrequencyAxis) {
     zoomTo(x);
   }
-  hooks_.updateSpanDisplay();
+  client_.UpdateSpanDisplay();
   if (!state_.runInProgress) view_.repaint();
   dragging_ = false;
   logZoomWarned_ = true;
 }
 
 void GraphPointer::zoomTo(int x) {
-  state_.scansDone = 1;
-  if (traces_.peakHoldCarry) {
-    traces_.accumulator.fill(0.0f);
-    state_.processingMode = 0;
-  }
+  traces_.DropPeakHold();
   const GraphScale scale = painter_.scale();
   const std::int64_t hzPerPixel = scale.HzPerPixel();
   // The scale ends PlotWidth pixels from the left even where the plot is wider (size 1):
@@ -153,10 +151,7 @@ void GraphPointer::zoomTo(int x) {
 }
 
 void GraphPointer::spanChanged() {
-  if (hooks_.recomputeStepGrid)
-    hooks_.recomputeStepGrid();
-  else
-    FillDisplayGrid(state_);
+  FillDisplayGrid(state_);
   traces_.RemapTraces();
   // The value cursor starts again at the left edge; the repaint that follows wipes it.
   valueCursorX_ = GeometryFor(state_.displaySize).plotLeft;
@@ -173,10 +168,10 @@ void GraphPointer::Button3Click() {
       state_.logSpanIndex = 2;
     else if (state_.logSpanIndex != 4)
       state_.logSpanIndex = 1;
-    painter_.ApplyLogSpan();
+    ApplyLogSpan(state_);
   }
   spanChanged();
-  hooks_.updateSpanDisplay();
+  client_.UpdateSpanDisplay();
   view_.repaint();
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
-#include "measure/MeasurementState.h"
-#include "measure/WindowModel.h"
+#include "model/MeasurementState.h"
+#include "model/WindowModel.h"
 #include "platform/Canvas.h"
 #include "platform/Prompts.h"
 #include "platform/Ticks.h"
@@ -15,50 +14,32 @@
 
 namespace tq {
 
-enum class PointerShape { Default, HorizontalSplit, NoDrop };
 enum class GraphKey { Up, Left, Right, Escape, Other };
 
 inline constexpr Colour kCursorGreen = 0x008000;
 inline constexpr Colour kZoomLime = 0x00FF00;
 
-// What the values window shows: Label10 and Label5..Label8.
-struct ValueTexts {
-  std::string frequency;
-  std::string current;
-  std::string difference;
-  std::string store;
-  std::string archive;
-  bool operator==(const ValueTexts&) const = default;
-};
-
-// What the mouse and keys need from the window and from later stages.
-struct PointerHooks {
-  std::function<void(PointerShape)> setCursor = [](PointerShape) {};
-  // The scan engine's span display (span buttons).
-  std::function<void()> updateSpanDisplay = [] {};
-  // The span changed: the step grid follows the new start and finish. Traces are re-mapped
-  // after this. Null: the display grid of the span (FillDisplayGrid).
-  std::function<void()> recomputeStepGrid;
+// What the mouse and keys ask of the measurement above the graph.
+class PointerClient {
+ public:
+  virtual ~PointerClient() = default;
+  // The span changed by zoom or the Log/Lin button: the span buttons follow.
+  virtual void UpdateSpanDisplay() = 0;
   // A frequency was picked on the graph in single-frequency selection.
-  std::function<void(std::int32_t hz)> singleFrequencyPicked = [](std::int32_t) {};
-  // The values window.
-  std::function<void()> showValues = [] {};
-  std::function<void()> hideValues = [] {};
-  std::function<void(const ValueTexts&)> valuesChanged = [](const ValueTexts&) {};
+  virtual void SingleFrequencyPicked(std::int32_t hz) = 0;
 };
 
 // The values read at a cursor frequency.
-ValueTexts ReadValues(const MeasurementState& state, const TraceSet& traces, double hz);
+ValueTexts ReadValues(const MeasurementState& state, const TraceData& traces, double hz);
 
 // Zoom by press-hold-and-drag, single-frequency picking, the value cursor, the Log/Lin
 // button and the level offset arrows. Vertical lines go on the canvas in not-xor so that
 // drawing a line twice removes it.
 class GraphPointer {
  public:
-  GraphPointer(GraphPainter& painter, MeasurementState& state, WindowModel& model, TraceSet& traces,
-               MainView& view, Prompts& prompts, Ticks& ticks);
-
-  PointerHooks& hooks() { return hooks_; }
+  GraphPointer(const GraphPainter& painter, MeasurementState& state, WindowModel& model,
+               TraceSet& traces, MainView& view, Prompts& prompts, Ticks& ticks,
+               PointerClient& client);
 
   void FormMouseDown(Canvas& canvas, int x, int y);
   void mousetimerTimer();
@@ -93,13 +74,13 @@ class GraphPointer {
   void spanChanged();
   void verticalLine(Canvas& canvas, int x, int width, Colour colour);
 
-  GraphPainter& painter_;
+  const GraphPainter& painter_;
   MeasurementState& state_;
   WindowModel& model_;
   TraceSet& traces_;
   MainView& view_;
   Prompts& prompts_;
-  PointerHooks hooks_;
+  PointerClient& client_;
   std::unique_ptr<Timer> mousetimer_;
 
   int dragStartX_ = 0;

@@ -4,47 +4,20 @@
 #include <cmath>
 #include <limits>
 
-#include "traces/TraceSet.h"
+#include "model/Numbers.h"
 
 namespace tq {
 
-double Log10(double x) {
-  return std::log(x) * 0.434294;
-}
-
-int RefLevel(const MeasurementState& state, const GraphHooks& hooks) {
-  const int base = hooks.nx20Selected() ? 20 : 20 - state.preampGainDb;
-  return base + state.attenuationDb + hooks.lisnAttenuatorDb() + hooks.transducerLevelOffsetDb() +
+int RefLevel(const MeasurementState& state, const InputCorrections& inputs) {
+  const int base = inputs.Nx20Selected() ? 20 : 20 - state.preampGainDb;
+  return base + state.attenuationDb + inputs.LisnAttenuatorDb() + inputs.TransducerLevelOffsetDb() +
          state.levelOffsetDb;
 }
 
-bool LogSpan(int logSpanIndex, std::int32_t& startHz, std::int32_t& finishHz) {
-  switch (logSpanIndex) {
-    case 1:
-      startHz = 100000;
-      finishHz = 30000000;
-      return true;
-    case 2:
-      startHz = 30000000;
-      finishHz = 1000000000;
-      return true;
-    case 3:
-      startHz = 30000000;
-      finishHz = 300000000;
-      return true;
-    case 4:
-      startHz = 10000;
-      finishHz = 30000000;
-      return true;
-    default:
-      return false;
-  }
-}
-
-GraphScale MakeScale(const MeasurementState& state, const GraphHooks& hooks) {
+GraphScale MakeScale(const MeasurementState& state, const InputCorrections& inputs) {
   GraphScale s;
   s.g = GeometryFor(state.displaySize);
-  s.refLevel = RefLevel(state, hooks);
+  s.refLevel = RefLevel(state, inputs);
   s.startHz = state.startFrequencyHz;
   s.finishHz = state.finishFrequencyHz;
   s.logAxis = state.logFrequencyAxis;

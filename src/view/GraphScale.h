@@ -2,20 +2,16 @@
 
 #include <cstdint>
 
-#include "measure/MeasurementState.h"
+#include "model/Features.h"
+#include "model/MeasurementState.h"
+#include "model/Numbers.h"
+#include "model/Span.h"
 #include "view/Geometry.h"
-#include "view/GraphHooks.h"
 
 namespace tq {
 
-// ln(x) * 0.434294: the program's base-10 logarithm.
-double Log10(double x);
-
 // The level at the bottom edge of the plot, whole dB.
-int RefLevel(const MeasurementState& state, const GraphHooks& hooks);
-
-// The fixed span of the logarithmic axis for logSpanIndex 1..4; false for any other index.
-bool LogSpan(int logSpanIndex, std::int32_t& startHz, std::int32_t& finishHz);
+int RefLevel(const MeasurementState& state, const InputCorrections& inputs);
 
 // The coordinate mappings of the graph for one paint: geometry, level window and span.
 struct GraphScale {
@@ -39,6 +35,6 @@ struct GraphScale {
   int GridLineY(int i) const { return g.plotBottom - i * division + dbmShift; }
 };
 
-GraphScale MakeScale(const MeasurementState& state, const GraphHooks& hooks);
+GraphScale MakeScale(const MeasurementState& state, const InputCorrections& inputs);
 
 }  // namespace tq

@@ -4,15 +4,9 @@
 
 namespace tq {
 
-std::string FormatFixed(double value, int width, int decimals) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%*.*f", width, decimals, value);
-  return buffer;
-}
-
-std::string ProcessingLabel(const MeasurementState& state, const GraphHooks& hooks) {
+std::string ProcessingLabel(const MeasurementState& state, const SingleFrequency& single) {
   if (state.measurementMode == 2) {
-    switch (hooks.singleFrequencyDetector()) {
+    switch (single.Detector()) {
       case 1:
         return "Average";
       case 2:

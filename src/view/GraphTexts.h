@@ -4,17 +4,15 @@
 #include <cstdint>
 #include <string>
 
-#include "measure/MeasurementState.h"
-#include "view/GraphHooks.h"
+#include "model/Features.h"
+#include "model/MeasurementState.h"
+#include "model/Numbers.h"
 
 namespace tq {
 
-// value with `decimals` decimals, right-aligned in `width` characters.
-std::string FormatFixed(double value, int width, int decimals);
-
 // The processing label of the graph: the processing mode, or in single-frequency mode the
 // single-frequency detector.
-std::string ProcessingLabel(const MeasurementState& state, const GraphHooks& hooks);
+std::string ProcessingLabel(const MeasurementState& state, const SingleFrequency& single);
 
 // Labels 0..10 under a linear frequency axis; label 9 carries the unit.
 std::array<std::string, 11> LinearFrequencyLabels(std::int32_t startHz, std::int32_t finishHz);

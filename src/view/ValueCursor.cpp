@@ -6,7 +6,7 @@
 
 namespace tq {
 
-ValueTexts ReadValues(const MeasurementState& state, const TraceSet& traces, double hz) {
+ValueTexts ReadValues(const MeasurementState& state, const TraceData& traces, double hz) {
   ValueTexts v;
   v.frequency = CursorFrequencyText(hz);
   std::size_t n = 1;
@@ -26,13 +26,13 @@ void GraphPointer::FormKeyDown(Canvas& canvas, GraphKey key, bool altOnly) {
   const GraphGeometry& g = GeometryFor(state_.displaySize);
   switch (key) {
     case GraphKey::Escape:
-      hooks_.hideValues();
+      view_.hideValuesWindow();
       valuesShown_ = false;
       view_.repaint();
       return;
     case GraphKey::Up:
       if (!altOnly) return;
-      hooks_.showValues();
+      view_.showValuesWindow();
       valuesShown_ = true;
       // Any cursor already on the screen goes, so that exactly one line is left at the
       // left edge.
@@ -58,7 +58,7 @@ void GraphPointer::FormKeyDown(Canvas& canvas, GraphKey key, bool altOnly) {
 }
 
 void GraphPointer::Values1Click() {
-  hooks_.showValues();
+  view_.showValuesWindow();
   valuesShown_ = true;
   UpdateValues();
 }
@@ -72,7 +72,8 @@ void GraphPointer::DrawValueCursor(Canvas& canvas) {
 }
 
 void GraphPointer::UpdateValues() {
-  hooks_.valuesChanged(ReadValues(state_, traces_, painter_.scale().XToFrequency(valueCursorX_)));
+  view_.showValues(
+      ReadValues(state_, traces_.data(), painter_.scale().XToFrequency(valueCursorX_)));
 }
 
 }  // namespace tq

@@ -31,11 +31,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A main window that only forwards repaints to the graph.
-class GraphView : public MainView {
+// A main window that only forwards repaints and the values window to the graph, and counts
+// the full paints.
+class GraphView : public MainView, public GraphAreaOwner {
  public:
   GraphArea* graph = nullptr;
   int repaints = 0;
+  int renders = 0;
   void modelChanged() override {}
   void repaint() override {
     ++repaints;
@@ -45,6 +47,21 @@ class GraphView : public MainView {
   void hideMessageWindow() override {}
   void placeMessageWindow() override {}
   void closeMainWindow() override {}
+  void plotPoint(int kind, int n) override { graph->plotPoint(kind, n); }
+  void showValuesWindow() override { graph->showValuesWindow(); }
+  void hideValuesWindow() override { graph->hideValuesWindow(); }
+  void showValues(const ValueTexts& v) override { graph->answers().showValues(v); }
+  void aboutToRender() override { ++renders; }
+};
+
+// A screen colours dialog that answers without the colour dialog.
+class ScriptedColours : public Tscrncol {
+ public:
+  using Tscrncol::Tscrncol;
+  std::optional<Colour> chooseColour(Colour current, const QString& title) override {
+    if (title == "Archive") return std::nullopt;
+    return current ^ 0x00FFFFFF;
+  }
 };
 
 QColor Rgb(Colour c) {
@@ -64,9 +81,8 @@ class GraphAreaTest : public ::testing::Test {
     s.levelOffsetDb = 0;
     test::WholeHighSpanNoAttenuation(s);
     top.resize(644, 484);
-    graph = new GraphArea(&top, program);
+    graph = new GraphArea(&top, program, view);
     graph->setGeometry(0, 0, 644, 484);
-    graph->beforeRender = [this] { ++renders; };
     view.graph = graph;
     top.show();
     QApplication::processEvents();
@@ -96,7 +112,7 @@ class GraphAreaTest : public ::testing::Test {
   Program program;
   QWidget top;
   GraphArea* graph = nullptr;
-  int renders = 0;
+  int& renders = view.renders;
 };
 
 TEST_F(GraphAreaTest, BackBufferHoldsTheGraphAtTheAreaSize) {
@@ -112,29 +128,29 @@ TEST_F(GraphAreaTest, BackBufferHoldsTheGraphAtTheAreaSize) {
 // Drawn in one call, a trace differs from segments drawn one by one at most at the points
 // where segments meet (the rasteriser decides there which segment owns the pixel).
 TEST_F(GraphAreaTest, JoinedSegmentsDifferFromSingleOnesOnlyAtTheirJoints) {
-  WindowModel& m = program.model();
-  m.showStore = m.showDifference = m.showArchive = true;
-  TraceSet& t = program.traces();
+  for (Command c : {Command::Store1, Command::Difference1, Command::Archive1}) program.Execute(c);
+  TraceData t = program.traces();
   for (std::size_t n = 0; n < kTracePoints; ++n) {
     t.currentTrace[n] = static_cast<std::int32_t>(30 + (n * 7919) % 37);
     t.storeTrace[n] = static_cast<std::int32_t>(25 + (n / 9) % 11);
     t.differenceTrace[n] = static_cast<std::int32_t>(60 + (n * 31) % 29);
     t.archiveTrace[n] = static_cast<std::int32_t>(n % 90);
   }
+  program.LoadTraces(t);
   // A step backwards leaves a gap in the middle of every trace.
   program.state().stepFrequencyHz[250] = 40e6f;
   for (int size : {0, 2}) {
     program.state().displaySize = static_cast<std::uint8_t>(size);
     QImage joined(1024, 738, QImage::Format_RGB32);
     QImage single(1024, 738, QImage::Format_RGB32);
-    GraphArea::Render(joined, graph->painter(), Qt::gray);
+    GraphArea::Render(joined, program, Qt::gray);
     single.fill(Qt::gray);
     {
       QPainter p(&single);
       QtCanvas canvas(&p);
-      graph->painter().DrawGraph(canvas);
+      program.DrawGraph(canvas);
     }
-    const GraphScale scale = graph->painter().scale();
+    const GraphScale scale = MakeScale(program.state(), NullInputCorrections());
     std::set<std::pair<int, int>> joints;
     for (const Trace* trace :
          {&t.currentTrace, &t.storeTrace, &t.differenceTrace, &t.archiveTrace}) {
@@ -155,10 +171,13 @@ TEST_F(GraphAreaTest, JoinedSegmentsDifferFromSingleOnesOnlyAtTheirJoints) {
 }
 
 TEST_F(GraphAreaTest, LivePointsDrawIntoTheBufferWithoutAFullRepaint) {
+  TraceData t = program.traces();
+  t.currentTrace.fill(45);  // y 250
+  t.stepStatus.fill(1);     // as the scan engine marks measured points
+  program.LoadTraces(t);
   graph->renderGraph();
   const int before = renders;
   program.state().runInProgress = true;
-  program.traces().currentTrace.fill(45);  // y 250
   for (int n = 0; n <= 100; ++n) graph->plotPoint(kCurrentKind, n);
   EXPECT_EQ(renders, before);
   EXPECT_EQ(pixel(150, 250), Rgb(kDefaultScreenColours[kCurrentColour]));
@@ -185,20 +204,23 @@ TEST_F(GraphAreaTest, MouseDragZoomsAndRepaints) {
 
 TEST_F(GraphAreaTest, AltArrowsDriveTheValueCursorAndEscClearsIt) {
   graph->renderGraph();
-  program.traces().currentTrace[2] = 41;
+  TraceData t = program.traces();
+  t.currentTrace[2] = 41;
+  program.LoadTraces(t);
+  const int repaints = view.repaints;
   key(Qt::Key_Up, Qt::AltModifier);
   ASSERT_TRUE(graph->answers().isVisible());
   EXPECT_EQ(graph->answers().windowTitle(), "Values dBuV");
   key(Qt::Key_Right, Qt::AltModifier);
   key(Qt::Key_Right, Qt::AltModifier);
-  EXPECT_EQ(graph->pointer().valueCursorX(), 122);
+  EXPECT_EQ(program.pointer().valueCursorX(), 122);
   EXPECT_EQ(graph->answers().label("Label10")->text(), "34.28 MHz");
   EXPECT_EQ(graph->answers().label("Label5")->text(), "41");
   key(Qt::Key_Right, Qt::ControlModifier | Qt::AltModifier);  // not Alt alone
-  EXPECT_EQ(graph->pointer().valueCursorX(), 122);
+  EXPECT_EQ(program.pointer().valueCursorX(), 122);
   key(Qt::Key_Escape, Qt::NoModifier);
   EXPECT_FALSE(graph->answers().isVisible());
-  EXPECT_EQ(view.repaints, 1);
+  EXPECT_EQ(view.repaints - repaints, 1);
 }
 
 TEST_F(GraphAreaTest, AdoptedControlsKeepTheirPlacesAndVisibility) {
@@ -219,21 +241,16 @@ TEST_F(GraphAreaTest, AdoptedControlsKeepTheirPlacesAndVisibility) {
 }
 
 TEST_F(GraphAreaTest, ScreenColoursDialog) {
-  Tscrncol dialog(&top);
+  ScriptedColours dialog(&top, view);
   EXPECT_EQ(dialog.windowTitle(), "Screen Colours");
-  int repaints = 0;
-  dialog.repaintMain = [&] { ++repaints; };
-  dialog.chooseColour = [](Colour current, const QString& title) -> std::optional<Colour> {
-    if (title == "Archive") return std::nullopt;
-    return current ^ 0x00FFFFFF;
-  };
+  const int before = view.repaints;
   std::array<Colour, 8> colours = kDefaultScreenColours;  // Archive 0x00FF00 here
   dialog.FormActivate(colours);
   dialog.findChild<QPushButton*>("ColorDialog4")->click();  // Current
   dialog.findChild<QPushButton*>("ColorDialog7")->click();  // Archive, cancelled
   EXPECT_EQ(dialog.colours()[kCurrentColour], 0xFFFFFFu);
   EXPECT_EQ(dialog.colours()[kArchiveColour], 0x00FF00u);
-  EXPECT_EQ(repaints, 2);
+  EXPECT_EQ(view.repaints - before, 2);
   dialog.findChild<QPushButton*>("Button9")->click();
   EXPECT_EQ(dialog.colours(), kScreenColourDefaults);
   EXPECT_EQ(colours, kDefaultScreenColours);  // nothing copied back yet

@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 // A believable picture: a noise floor with clock harmonics, an ambient Store below it, the
 // Difference of the two and an older Archive.
 void FillTraces(Program& program) {
-  TraceSet& t = program.traces();
+  TraceData t = program.traces();
   for (std::size_t n = 0; n < kTracePoints; ++n) {
     const double x = static_cast<double>(n);
     const double floor = 32 + 4 * std::sin(x / 17.0) + 3 * std::sin(x / 3.1);
@@ -40,8 +40,8 @@ void FillTraces(Program& program) {
     t.differenceTrace[n] = t.currentTrace[n] - t.storeTrace[n] + 25;
     t.archiveTrace[n] = static_cast<std::int32_t>(floor + 8 + 0.6 * harmonic);
   }
-  WindowModel& m = program.model();
-  m.showCurrent = m.showStore = m.showDifference = m.showArchive = true;
+  program.LoadTraces(t);
+  for (Command c : {Command::Store1, Command::Difference1, Command::Archive1}) program.Execute(c);
 }
 
 class GraphScreenshotTest : public ::testing::Test {
@@ -56,8 +56,8 @@ class GraphScreenshotTest : public ::testing::Test {
     s.detector = 1;
     s.title = "Title";
     test::WholeHighSpanNoAttenuation(s);
-    FillTraces(program);
     window.attach(program);
+    FillTraces(program);
     graph = dynamic_cast<GraphArea*>(window.centralWidget());
     window.show();
   }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "measure/MeasurementState.h"
 #include "measure/ScanEngine.h"
+#include "model/MeasurementState.h"
 
 namespace tq::test {
 

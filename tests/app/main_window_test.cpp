@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
     window->applyLayout();
     EXPECT_EQ(window->width(), e.width);
     EXPECT_EQ(window->height(), e.height);
-    const QRect g = window->findChild<QWidget*>(e.name)->geometry();
+    const QRect g = window->centralWidget()->findChild<QWidget*>(e.name)->geometry();
     const QRect want = e.geometry;
     EXPECT_TRUE(want.x() < 0 || g.x() == want.x())
         << e.name << " size " << e.size << " x " << g.x();
@@ -177,7 +177,7 @@ TEST_F(MainWindowTest, SingleShotTakesOneSweepAndAveragingStopsByItself) {
   ASSERT_TRUE(waitFor([&] { return !program->state().runInProgress; }, 15000));
   EXPECT_EQ(link->analyser.commands(0x34).size(), 1u);
 
-  program->traces().SetProcessingMode(1);
+  program->Execute(Command::Average81);
   button("Button2")->click();
   ASSERT_TRUE(waitFor([&] { return !program->state().runInProgress; }, 60000));
   EXPECT_EQ(link->analyser.commands(0x34).size(), 9u);  // one shot and eight averaged sweeps

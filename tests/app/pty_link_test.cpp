@@ -60,7 +60,7 @@ TEST(PtyLink, StartsAndSweepsThroughAPseudoTerminal) {
     program.state().startFrequencyHz = 100000000;
     program.state().finishFrequencyHz = 110000000;
     program.state().stepsPerScan = 100;
-    program.scan().Button1Click();
+    program.Execute(Command::Button1);
     ASSERT_TRUE(WaitFor([&] { return !program.state().runInProgress; }, 20000))
         << "step " << program.state().stepIndex;
     EXPECT_FLOAT_EQ(program.state().stepFrequencyHz[500], 110000000.0f);

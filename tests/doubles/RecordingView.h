@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "measure/WindowModel.h"
+#include "model/WindowModel.h"
 
 namespace tq::test {
 
@@ -13,6 +13,11 @@ class RecordingView : public MainView {
   int modelChanges = 0;
   int repaints = 0;
   int closeRequests = 0;
+  int plottedPoints = 0;
+  int valuesWindowShows = 0;
+  int valuesWindowHides = 0;
+  ValueTexts values;
+  PointerShape pointerShape = PointerShape::Default;
   bool messageVisible = false;
   std::vector<std::string> messageTexts;
 
@@ -25,6 +30,11 @@ class RecordingView : public MainView {
   void hideMessageWindow() override { messageVisible = false; }
   void placeMessageWindow() override {}
   void closeMainWindow() override { ++closeRequests; }
+  void plotPoint(int, int) override { ++plottedPoints; }
+  void setPointerShape(PointerShape shape) override { pointerShape = shape; }
+  void showValuesWindow() override { ++valuesWindowShows; }
+  void hideValuesWindow() override { ++valuesWindowHides; }
+  void showValues(const ValueTexts& v) override { values = v; }
 };
 
 }  // namespace tq::test

@@ -42,6 +42,29 @@ TEST(Frame, BuildsBigEndianValuesPaddedToTheMinimum) {
     EXPECT_EQ(FrameBytes(c.code, c.value, c.min), c.expected) << "code " << int(c.code);
 }
 
+// The measurement above the link: it keeps the data frames and acknowledges them.
+struct Client : LinkClient {
+  Link* link = nullptr;
+  std::vector<DataFrame> frames;
+  std::vector<std::pair<int, bool>> reports;
+  int preselector = 0;
+  int segmentSteps = 0;
+  int rangeMismatches = 0;
+  void DataFrameReceived(const DataFrame& d) override {
+    frames.push_back(d);
+    link->SendAck();
+  }
+  void PreselectorReport(int position, bool automatic) override {
+    reports.emplace_back(position, automatic);
+  }
+  void SegmentStep() override { ++segmentSteps; }
+  int PreselectorState() const override { return preselector; }
+  void ResetPreselector() override { preselector = 0; }
+  void RangeMismatch() override { ++rangeMismatches; }
+  bool ErsPeakSearch() const override { return false; }
+  void StatusPolled() override {}
+};
+
 class LinkTest : public ::testing::Test {
  protected:
   LinkTest() {
@@ -49,10 +72,7 @@ class LinkTest : public ::testing::Test {
     state.linkEnabled = true;
     state.highRange = true;
     state.instrumentHighRange = true;
-    link.handlers().dataFrame = [this](const DataFrame& d) {
-      frames.push_back(d);
-      link.SendAck();
-    };
+    client.link = &link;
   }
 
   MeasurementState state;
@@ -61,8 +81,9 @@ class LinkTest : public ::testing::Test {
   test::FakeSerialPort port;
   test::VirtualTicks ticks;
   test::ScriptedPrompts prompts;
-  Link link{state, model, view, port, ticks, prompts};
-  std::vector<DataFrame> frames;
+  Client client;
+  Link link{state, model, view, port, ticks, prompts, client};
+  std::vector<DataFrame>& frames = client.frames;
 };
 
 TEST_F(LinkTest, SendCommandObeysTheLinkFlags) {

@@ -217,12 +217,12 @@ TEST_F(ProgramTest, HardwareResetRestoresTheStartValues) {
   s.processingMode = 3;
   port.takeWritten();
   prompts.answer(Answer::Cancel);
-  p.Reset1Click();
+  p.Execute(Command::Reset1);
   EXPECT_TRUE(s.dbmUnits);
   EXPECT_TRUE(port.written.empty());
 
   prompts.answer(Answer::Ok);
-  p.Reset1Click();
+  p.Execute(Command::Reset1);
   EXPECT_EQ(prompts.asked().back().text,
             "Resetting Hardware will Clear all Information not Already Saved");
   EXPECT_EQ(port.takeWritten(), (Bytes{1, 2, 0x80, 4}));
@@ -243,7 +243,7 @@ TEST_F(ProgramTest, TheClockShowsDayMonthYearHoursMinutes) {
   Program& p = start();
   ticks.advance(1000);
   EXPECT_EQ(p.model().dateText, "8 Dec 2026 09:05");
-  p.model().loadedResultDate = "1 Jan 2005 10:00";
+  p.ShowLoadedResultDate("1 Jan 2005 10:00");
   ticks.advance(1000);
   EXPECT_EQ(p.model().dateText, "1 Jan 2005 10:00");
 }

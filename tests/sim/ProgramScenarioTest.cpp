@@ -73,12 +73,12 @@ TEST_F(ProgramScenario, ARunSweepsUntilStopped) {
   state().startFrequencyHz = 100000000;
   state().finishFrequencyHz = 200000000;
   state().stepsPerScan = 100;
-  program->scan().Button2Click();
+  program->Execute(Command::Button2);
   EXPECT_TRUE(state().runInProgress);
   ASSERT_TRUE(runUntil([&] { return state().scansDone >= 3; }, 20000))
       << "scans " << state().scansDone << " step " << state().stepIndex << " status "
       << program->model().statusText;
-  program->scan().Button1Click();
+  program->Execute(Command::Button1);
   ASSERT_TRUE(runUntil([&] { return !state().runInProgress; }, 10000))
       << "step " << state().stepIndex;
   EXPECT_EQ(program->model().button2Caption, "RUN");
@@ -108,7 +108,7 @@ TEST_F(ProgramScenario, SpanEntriesFollowTheRangeRules) {
     state().finishFrequencyHz = c.finish;
     prompts.input(c.startText);
     prompts.input(c.finishText ? std::optional<std::string>(c.finishText) : std::nullopt);
-    program->scan().Button6Click();
+    program->Execute(Command::Button6);
     EXPECT_EQ(state().startFrequencyHz, c.wantStart) << c.startText;
     EXPECT_EQ(state().finishFrequencyHz, c.wantFinish) << c.startText;
   }
@@ -126,16 +126,16 @@ TEST_F(ProgramScenario, SpanEntriesFollowTheRangeRules) {
     state().startFrequencyHz = 100000000;
     prompts.input(bad);
     prompts.input(std::nullopt);
-    program->scan().Button6Click();
+    program->Execute(Command::Button6);
     EXPECT_TRUE(prompts.wasShown("Invalid Frequency Value")) << bad;
     EXPECT_EQ(state().startFrequencyHz, 100000000) << bad;
   }
 
   state().startFrequencyHz = 50000000;
-  program->scan().Button10Click();
+  program->Execute(Command::Button10);
   EXPECT_EQ(state().finishFrequencyHz, 60000000);
   state().startFrequencyHz = 1000000;
-  program->scan().Button10Click();
+  program->Execute(Command::Button10);
   EXPECT_EQ(state().finishFrequencyHz, 1500000);
 }
 
@@ -163,8 +163,11 @@ TEST_F(ProgramScenario, NarrowSpansAndTheLogAxisReduceTheSteps) {
     state().stepsPerScan = c.steps;
     state().logFrequencyAxis = c.log;
     state().logSpanIndex = c.logSpan;
+    EXPECT_EQ(SweepSteps(state()), c.wantSteps);
+    // A shot sends the reduced steps; cancelled at once.
     link->analyser.clearLog();
-    program->scan().PrepareSteps();
+    program->Execute(Command::Button1);
+    program->Execute(Command::Button2);
     EXPECT_EQ(state().stepsPerScan, c.wantSteps);
     ASSERT_EQ(link->analyser.commands(0x33).size(), 1u);
     EXPECT_EQ(link->analyser.commands(0x33)[0].value, c.wantValue);
@@ -173,13 +176,13 @@ TEST_F(ProgramScenario, NarrowSpansAndTheLogAxisReduceTheSteps) {
 
 TEST_F(ProgramScenario, TheDetectorMenuAnnouncesHowLongASlowScanTakes) {
   prompts.answer(Answer::Ok);
-  program->scan().Average1Click();
+  program->Execute(Command::Average1);
   EXPECT_EQ(prompts.messages().back(),
             "Using AVERAGE Detector will Take About 50 Minutes to Complete");
   EXPECT_EQ(state().detector, 2);
   state().stepsPerScan = 100;
   prompts.answer(Answer::Cancel);
-  program->scan().QP1Click();
+  program->Execute(Command::QP1);
   EXPECT_EQ(prompts.messages().back(),
             "Using QUASI PEAK Detector will Take About 10 Minutes to Complete");
   EXPECT_EQ(state().detector, 1);
@@ -190,9 +193,9 @@ TEST_F(ProgramScenario, AnAverageDetectorShotMeasuresStepByStep) {
   state().finishFrequencyHz = 60000000;
   state().stepsPerScan = 100;
   prompts.answer(Answer::Ok);
-  program->scan().Average1Click();
+  program->Execute(Command::Average1);
   link->analyser.clearLog();
-  program->scan().Button1Click();  // the loop runs inside: it returns at the end of the shot
+  program->Execute(Command::Button1);  // the loop runs inside: it returns at the end of the shot
   EXPECT_FALSE(state().runInProgress);
   const auto tunes = link->analyser.commands(0x40);
   ASSERT_EQ(tunes.size(), 100u);
@@ -216,9 +219,9 @@ TEST_F(ProgramScenario, StopEndsAPointByPointShotAfterTheCurrentStep) {
   state().finishFrequencyHz = 60000000;
   state().stepsPerScan = 100;
   prompts.answer(Answer::Ok);
-  program->scan().QP1Click();
-  ticks.post(20000, [&] { program->scan().Button1Click(); });  // STOP from inside the loop
-  program->scan().Button1Click();
+  program->Execute(Command::QP1);
+  ticks.post(20000, [&] { program->Execute(Command::Button1); });  // STOP from inside the loop
+  program->Execute(Command::Button1);
   EXPECT_FALSE(state().runInProgress);
   EXPECT_LT(link->analyser.commands(0x48).size(), 10u);
   EXPECT_GE(link->analyser.commands(0x48).size(), 2u);
@@ -227,14 +230,14 @@ TEST_F(ProgramScenario, StopEndsAPointByPointShotAfterTheCurrentStep) {
 TEST_F(ProgramScenario, ClosingDuringAPointByPointShotEndsItQuietly) {
   state().stepsPerScan = 100;
   prompts.answer(Answer::Ok);
-  program->scan().Average1Click();
+  program->Execute(Command::Average1);
   prompts.clear();
   bool closed = false;
   ticks.post(20000, [&] {
     prompts.answer(Answer::Yes);
     closed = program->CloseQuery();
   });
-  program->scan().Button1Click();  // returns once the shot has ended
+  program->Execute(Command::Button1);  // returns once the shot has ended
   EXPECT_TRUE(closed);
   EXPECT_FALSE(state().runInProgress);
   EXPECT_EQ(prompts.messages(), std::vector<std::string>{"Close TQ4800 ?"});
@@ -243,7 +246,7 @@ TEST_F(ProgramScenario, ClosingDuringAPointByPointShotEndsItQuietly) {
 
 TEST_F(ProgramScenario, ChangingRangeWaitsForTheAnalyser) {
   prompts.answer(Answer::Yes);
-  program->scan().Button8Click();  // Low
+  program->Execute(Command::Button8);  // Low
   EXPECT_TRUE(prompts.wasShown("Changing Range will cause a Slight Delay."));
   EXPECT_FALSE(state().highRange);
   EXPECT_EQ(state().startFrequencyHz, 10000);
@@ -263,7 +266,7 @@ TEST_F(ProgramScenario, ChangingRangeWaitsForTheAnalyser) {
   // Already LOW: Low sets the whole LOW span without asking.
   prompts.clear();
   state().startFrequencyHz = 1000000;
-  program->scan().Button8Click();
+  program->Execute(Command::Button8);
   EXPECT_EQ(state().startFrequencyHz, 10000);
   EXPECT_TRUE(prompts.messages().empty());
 }
@@ -277,7 +280,7 @@ TEST_F(ProgramScenario, UnpluggingTheAnalyserAsksWhetherToEnd) {
   EXPECT_FALSE(state().linkEnabled);
 
   link->port.setDsr(true);
-  program->link().Panel5Click();
+  program->Panel5Click();
   ticks.advance(2000);
   EXPECT_TRUE(state().portConnected);
   EXPECT_EQ(program->model().statusText, "Ready");
@@ -285,13 +288,13 @@ TEST_F(ProgramScenario, UnpluggingTheAnalyserAsksWhetherToEnd) {
 
 TEST_F(ProgramScenario, CancellingARunWhoseAnalyserWentAwayOffersToEnd) {
   state().stepsPerScan = 500;
-  program->scan().Button2Click();
+  program->Execute(Command::Button2);
   ticks.advance(300);
   link->port.setDsr(false);
   ticks.advance(2000);
   EXPECT_TRUE(state().runInProgress);  // the sweep just stalls
   prompts.answer(Answer::Yes);
-  program->scan().Button2Click();  // CANCEL
+  program->Execute(Command::Button2);  // CANCEL
   EXPECT_TRUE(prompts.wasShown("TQ4800 Not Responding. End Program ?"));
   EXPECT_EQ(view.closeRequests, 1);
   EXPECT_FALSE(state().runInProgress);
@@ -314,17 +317,17 @@ TEST_F(Nx91Scenario, TheNx91SplitsALowRangeSweepAtItsBandEdges) {
   ticks.advance(31000);
   ASSERT_TRUE(link->analyser.highRange());
   EXPECT_TRUE(prompts.wasShown("Ensure RF Feed is NOT Through NX91 when in High Range."));
-  EXPECT_EQ(program->scan().preselectorState, 5);
+  EXPECT_EQ(program->scan().preselectorState(), 5);
 
   prompts.answer(Answer::Yes);
-  program->scan().Button8Click();
+  program->Execute(Command::Button8);
   ticks.advance(31000);
-  EXPECT_EQ(program->scan().preselectorState, 3);  // automatic band selection
+  EXPECT_EQ(program->scan().preselectorState(), 3);  // automatic band selection
   state().startFrequencyHz = 150000;
   state().finishFrequencyHz = 3000000;
   state().stepsPerScan = 100;
   link->analyser.clearLog();
-  program->scan().Button1Click();
+  program->Execute(Command::Button1);
   ASSERT_TRUE(runUntil([&] { return !state().runInProgress; }, 60000));
   // Bands end at 0.4, 1 and 2 MHz inside this span: three holds, each continued.
   const auto ends = link->analyser.commands(0x38);

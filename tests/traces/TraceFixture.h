@@ -5,10 +5,11 @@
 #include <filesystem>
 #include <string>
 
+#include "doubles/FakeFeatures.h"
 #include "doubles/RecordingView.h"
 #include "doubles/ScriptedPrompts.h"
-#include "measure/MeasurementState.h"
-#include "measure/WindowModel.h"
+#include "model/MeasurementState.h"
+#include "model/WindowModel.h"
 #include "platform/HostFiles.h"
 #include "traces/TraceSet.h"
 
@@ -23,12 +24,20 @@ class TraceSetTest : public ::testing::Test {
               ("tq_traces_" +
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))),
         files_(root_),
-        traces_(state_, model_, view_, files_, prompts_) {
+        traces_(state_, model_, view_, files_, prompts_, features_.all()) {
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(work());
     state_.scansDone = 1;
   }
   ~TraceSetTest() override { std::filesystem::remove_all(root_); }
+
+  // Changes the traces in place, as a result file or an earlier sweep would have left them.
+  template <typename F>
+  void edit(F&& change) {
+    TraceData d = traces_.data();
+    change(d);
+    traces_.Load(d);
+  }
 
   std::filesystem::path work() const { return root_ / "drive_c" / "tq4800"; }
 
@@ -45,6 +54,7 @@ class TraceSetTest : public ::testing::Test {
   RecordingView view_;
   ScriptedPrompts prompts_;
   HostFiles files_;
+  FakeFeatures features_;
   TraceSet traces_;
 };
 

@@ -56,34 +56,39 @@ TEST_F(TraceDisplayTest, LimitShownDuringSingleFrequencyWarnsOnlyWhenSwitchedOn)
 }
 
 TEST_F(TraceDisplayTest, UnitsToggleOnlyRelabels) {
-  traces_.currentTrace[0] = 60;
+  edit([&](TraceData& d) { d.currentTrace[0] = 60; });
   traces_.ToggleUnits();
   EXPECT_TRUE(state_.dbmUnits);
-  EXPECT_EQ(traces_.currentTrace[0], 60);
+  EXPECT_EQ(traces_.data().currentTrace[0], 60);
   traces_.ToggleUnits();
   EXPECT_FALSE(state_.dbmUnits);
   EXPECT_EQ(view_.repaints, 2);
 }
 
 TEST_F(TraceDisplayTest, ClearEmptiesEveryLevelButKeepsTheCaptureGrids) {
-  Trace* levels[] = {&traces_.currentTrace,
-                     &traces_.storeTrace,
-                     &traces_.differenceTrace,
-                     &traces_.archiveTrace,
-                     &traces_.limitTrace,
-                     &traces_.singleFrequencyTrace,
-                     &traces_.singleFrequencyDifference,
-                     &traces_.stepStatus,
-                     &traces_.fileCurrentTrace,
-                     &traces_.fileStoreTrace,
-                     &traces_.currentSource.levels,
-                     &traces_.storeSource.levels,
-                     &traces_.archiveSource.levels};
-  for (Trace* t : levels) t->fill(5);
-  traces_.accumulator.fill(5.0f);
-  traces_.storeSource.frequenciesHz.fill(3.0e7f);
-  traces_.lastOpenedFile = "C:\\tq4800\\run1.emc";
-  traces_.notes[7] = "EUT";
+  // Every level array of the set, wherever it sits.
+  auto levels = [](auto& d) {
+    return std::array{&d.currentTrace,
+                      &d.storeTrace,
+                      &d.differenceTrace,
+                      &d.archiveTrace,
+                      &d.limitTrace,
+                      &d.singleFrequencyTrace,
+                      &d.singleFrequencyDifference,
+                      &d.stepStatus,
+                      &d.fileCurrentTrace,
+                      &d.fileStoreTrace,
+                      &d.currentSource.levels,
+                      &d.storeSource.levels,
+                      &d.archiveSource.levels};
+  };
+  edit([&](TraceData& d) {
+    for (Trace* t : levels(d)) t->fill(5);
+    d.accumulator.fill(5.0f);
+    d.storeSource.frequenciesHz.fill(3.0e7f);
+    d.lastOpenedFile = "C:\\tq4800\\run1.emc";
+    d.notes[7] = "EUT";
+  });
   model_.modelPanelText = "run1.emc";
   model_.stepPanelText = " 12    5/8";
   state_.detector = 3;
@@ -91,13 +96,13 @@ TEST_F(TraceDisplayTest, ClearEmptiesEveryLevelButKeepsTheCaptureGrids) {
   state_.scansDone = 5;
 
   traces_.ClearTraces();
-  for (const Trace* t : levels) {
+  for (const Trace* t : levels(traces_.data())) {
     EXPECT_TRUE(std::all_of(t->begin(), t->end(), [](std::int32_t v) { return v == 0; }));
   }
-  EXPECT_EQ(traces_.accumulator[250], 0.0f);
-  EXPECT_EQ(traces_.storeSource.frequenciesHz[250], 3.0e7f);
-  EXPECT_EQ(traces_.lastOpenedFile, "");
-  EXPECT_EQ(traces_.notes[7], "");
+  EXPECT_EQ(traces_.data().accumulator[250], 0.0f);
+  EXPECT_EQ(traces_.data().storeSource.frequenciesHz[250], 3.0e7f);
+  EXPECT_EQ(traces_.data().lastOpenedFile, "");
+  EXPECT_EQ(traces_.data().notes[7], "");
   EXPECT_EQ(model_.modelPanelText, "TQ4800");
   EXPECT_EQ(model_.stepPanelText, "");
   EXPECT_EQ(state_.detector, 1);

@@ -56,7 +56,7 @@ TEST_F(TraceProcessingTest, AverageEightIsCumulativeAndEndsAfterTheEighthSweep) 
   const std::int32_t expected[] = {40, 40, 41, 42, 41, 41, 41, 41};  // 40.5 rounds to 40
   for (int sweep = 0; sweep < 8; ++sweep) {
     traces_.ProcessPoint(12, levels[sweep]);
-    EXPECT_EQ(traces_.currentTrace[12], expected[sweep]) << "sweep " << sweep + 1;
+    EXPECT_EQ(traces_.data().currentTrace[12], expected[sweep]) << "sweep " << sweep + 1;
     if (sweep == 4) {
       EXPECT_EQ(traces_.StepPanelText(12), " 12    5/8");
     }
@@ -92,16 +92,16 @@ TEST_F(TraceProcessingTest, OutOfRangeAveragesAndPeaksBecomeZero) {
   traces_.ProcessPoint(0, 300.0f);  // mean 300
   traces_.ProcessPoint(1, -3.0f);   // mean -3
   traces_.ProcessPoint(2, 255.0f);  // the top of the range is still valid
-  EXPECT_EQ(traces_.currentTrace[0], 0);
-  EXPECT_EQ(traces_.currentTrace[1], 0);
-  EXPECT_EQ(traces_.currentTrace[2], 255);
+  EXPECT_EQ(traces_.data().currentTrace[0], 0);
+  EXPECT_EQ(traces_.data().currentTrace[1], 0);
+  EXPECT_EQ(traces_.data().currentTrace[2], 255);
 
   // Processing off takes the level as it is.
   state_.processingMode = 0;
   traces_.ProcessPoint(3, 300.0f);
   traces_.ProcessPoint(4, 40.5f);
-  EXPECT_EQ(traces_.currentTrace[3], 300);
-  EXPECT_EQ(traces_.currentTrace[4], 40);
+  EXPECT_EQ(traces_.data().currentTrace[3], 300);
+  EXPECT_EQ(traces_.data().currentTrace[4], 40);
 }
 
 TEST_F(TraceProcessingTest, PeakHoldKeepsPeaksAndRestartsAfterAnOutOfRangeLevel) {
@@ -112,8 +112,8 @@ TEST_F(TraceProcessingTest, PeakHoldKeepsPeaksAndRestartsAfterAnOutOfRangeLevel)
   } steps[] = {{30, 30}, {50, 50}, {40, 50}, {300, 0}, {20, 20}, {-5, 20}};
   for (const auto& s : steps) {
     traces_.ProcessPoint(7, s.level);
-    EXPECT_EQ(traces_.currentTrace[7], s.expected) << s.level;
-    EXPECT_EQ(traces_.accumulator[7], static_cast<float>(s.expected));
+    EXPECT_EQ(traces_.data().currentTrace[7], s.expected) << s.level;
+    EXPECT_EQ(traces_.data().accumulator[7], static_cast<float>(s.expected));
   }
 }
 
@@ -121,9 +121,9 @@ TEST_F(TraceProcessingTest, SingleFrequencySamplesOnlyFillTheirOwnTrace) {
   state_.measurementMode = 2;
   state_.processingMode = 4;
   traces_.ProcessPoint(3, 61.5f);
-  EXPECT_EQ(traces_.singleFrequencyTrace[3], 62);
-  EXPECT_EQ(traces_.currentTrace[3], 0);
-  EXPECT_EQ(traces_.accumulator[3], 0.0f);
+  EXPECT_EQ(traces_.data().singleFrequencyTrace[3], 62);
+  EXPECT_EQ(traces_.data().currentTrace[3], 0);
+  EXPECT_EQ(traces_.data().accumulator[3], 0.0f);
 }
 
 TEST_F(TraceProcessingTest, PointsOffTheTraceAreIgnored) {
@@ -131,26 +131,26 @@ TEST_F(TraceProcessingTest, PointsOffTheTraceAreIgnored) {
   state_.measurementMode = 2;
   for (int point : {-1, 501}) traces_.ProcessPoint(point, 40.0f);
   for (std::size_t n = 0; n < kTracePoints; ++n) {
-    ASSERT_EQ(traces_.currentTrace[n], 0);
-    ASSERT_EQ(traces_.singleFrequencyTrace[n], 0);
+    ASSERT_EQ(traces_.data().currentTrace[n], 0);
+    ASSERT_EQ(traces_.data().singleFrequencyTrace[n], 0);
   }
 }
 
 TEST_F(TraceProcessingTest, LevelsAreCorrectedAtTheirOwnFrequency) {
   std::vector<float> asked;
-  traces_.corrections().correctLevel = [&](float level, float frequencyHz) {
+  features_.inputs.correct = [&](float level, float frequencyHz) {
     asked.push_back(frequencyHz);
     return level + 10.0f;
   };
   state_.stepFrequencyHz[5] = 45000000.0f;
   traces_.ProcessPoint(5, 30.0f);
-  EXPECT_EQ(traces_.currentTrace[5], 40);
+  EXPECT_EQ(traces_.data().currentTrace[5], 40);
 
   // A single-frequency sample is corrected at the single frequency, not at a step's.
-  traces_.corrections().singleFrequencyHz = [] { return 123000000; };
+  features_.single.hz = 123000000;
   state_.measurementMode = 2;
   traces_.ProcessPoint(5, 30.0f);
-  EXPECT_EQ(traces_.singleFrequencyTrace[5], 40);
+  EXPECT_EQ(traces_.data().singleFrequencyTrace[5], 40);
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[0], 45000000.0f);
   EXPECT_EQ(asked[1], 123000000.0f);
@@ -162,23 +162,23 @@ TEST_F(TraceProcessingTest, ChangingTheModeKeepsTheAccumulatorAndTheCount) {
   traces_.EndOfSweep();
   traces_.ProcessPoint(0, 42.0f);
   traces_.EndOfSweep();
-  traces_.peakHoldCarry = true;
+  edit([&](TraceData& d) { d.peakHoldCarry = true; });
   model_.stepPanelText = "  0    3/8";
 
   traces_.SetProcessingMode(2);
   EXPECT_EQ(state_.processingMode, 2);
   EXPECT_EQ(state_.scansDone, 3);
-  EXPECT_EQ(traces_.accumulator[0], 82.0f);
-  EXPECT_FALSE(traces_.peakHoldCarry);
+  EXPECT_EQ(traces_.data().accumulator[0], 82.0f);
+  EXPECT_FALSE(traces_.data().peakHoldCarry);
   EXPECT_EQ(model_.stepPanelText, "");
   EXPECT_GE(view_.repaints, 1);
   traces_.ProcessPoint(0, 45.0f);  // (40 + 42 + 45) / 3
-  EXPECT_EQ(traces_.currentTrace[0], 42);
+  EXPECT_EQ(traces_.data().currentTrace[0], 42);
 
   // Only a reset empties it.
   traces_.ResetCalculation();
-  EXPECT_EQ(traces_.accumulator[0], 0.0f);
-  EXPECT_EQ(traces_.currentTrace[0], 0);
+  EXPECT_EQ(traces_.data().accumulator[0], 0.0f);
+  EXPECT_EQ(traces_.data().currentTrace[0], 0);
   EXPECT_EQ(state_.scansDone, 1);
 }
 
@@ -186,7 +186,7 @@ TEST_F(TraceProcessingTest, AveragingBeforeAnyResetDoesNotDivideByZero) {
   state_.scansDone = 0;
   state_.processingMode = 1;
   traces_.ProcessPoint(0, 50.0f);
-  EXPECT_EQ(traces_.currentTrace[0], 50);
+  EXPECT_EQ(traces_.data().currentTrace[0], 50);
 }
 
 TEST_F(TraceProcessingTest, StepPanelShowsThePointAndTheProgressOfTheMode) {

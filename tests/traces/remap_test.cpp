@@ -79,32 +79,36 @@ using TraceRemapAllTest = TraceSetTest;
 
 TEST_F(TraceRemapAllTest, RederivesTheShownTracesAndResetsTheProcessing) {
   const TraceSource source = StoredSource();
-  traces_.storeSource = source;
-  traces_.archiveSource = source;
-  traces_.currentSource = source;
-  traces_.currentSource.levels.fill(60);
+  edit([&](TraceData& d) {
+    d.storeSource = source;
+    d.archiveSource = source;
+    d.currentSource = source;
+    d.currentSource.levels.fill(60);
+  });
   SetGrid(100000000.0, 200000.0);  // the captured grid again
-  traces_.stepStatus.fill(1);
+  edit([&](TraceData& d) { d.stepStatus.fill(1); });
   state_.processingMode = 4;
   state_.scansDone = 6;
 
   traces_.RemapTraces();
-  EXPECT_EQ(traces_.storeTrace, source.levels);
-  EXPECT_EQ(traces_.archiveTrace, source.levels);
-  EXPECT_EQ(traces_.currentTrace[10], 60);
-  EXPECT_EQ(traces_.differenceTrace[10], EmissionsDifference(60, source.levels[10]));
-  EXPECT_EQ(traces_.stepStatus[10], 0);
+  EXPECT_EQ(traces_.data().storeTrace, source.levels);
+  EXPECT_EQ(traces_.data().archiveTrace, source.levels);
+  EXPECT_EQ(traces_.data().currentTrace[10], 60);
+  EXPECT_EQ(traces_.data().differenceTrace[10], EmissionsDifference(60, source.levels[10]));
+  EXPECT_EQ(traces_.data().stepStatus[10], 0);
   EXPECT_EQ(state_.processingMode, 0);
   EXPECT_EQ(state_.scansDone, 1);
 
   // A peak-hold sequence and shown single-frequency data keep theirs.
-  traces_.peakHoldCarry = true;
-  traces_.singleFrequencyShown = true;
-  traces_.stepStatus.fill(1);
+  edit([&](TraceData& d) {
+    d.peakHoldCarry = true;
+    d.singleFrequencyShown = true;
+    d.stepStatus.fill(1);
+  });
   state_.processingMode = 4;
   state_.scansDone = 6;
   traces_.RemapTraces();
-  EXPECT_EQ(traces_.stepStatus[10], 1);
+  EXPECT_EQ(traces_.data().stepStatus[10], 1);
   EXPECT_EQ(state_.processingMode, 4);
   EXPECT_EQ(state_.scansDone, 6);
 }

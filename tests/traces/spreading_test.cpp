@@ -14,17 +14,19 @@ class TraceSpreadingTest : public TraceSetTest {
     state_.stepsPerScan = steps;
     for (int k = 0; k <= 500; ++k) {
       state_.stepFrequencyHz[k] = k <= steps ? static_cast<float>(1000000.0 + k * stepHz) : 0.0f;
-      traces_.currentTrace[k] = k <= steps ? (k % 2 ? 50 : 41) : 7;
-      traces_.stepStatus[k] = k == 3 ? 2 : 1;
+      edit([&](TraceData& d) {
+        d.currentTrace[k] = k <= steps ? (k % 2 ? 50 : 41) : 7;
+        d.stepStatus[k] = k == 3 ? 2 : 1;
+      });
     }
-    traces_.stepStatus[0] = 0;
+    edit([&](TraceData& d) { d.stepStatus[0] = 0; });
   }
   float F(int n) const { return state_.stepFrequencyHz[n]; }
-  std::int32_t L(int n) const { return traces_.currentTrace[n]; }
-  std::int32_t S(int n) const { return traces_.stepStatus[n]; }
+  std::int32_t L(int n) const { return traces_.data().currentTrace[n]; }
+  std::int32_t S(int n) const { return traces_.data().stepStatus[n]; }
   void ExpectKeptAsSource() {
     for (int n = 0; n <= 500; ++n) {
-      ASSERT_EQ(traces_.currentSource.frequenciesHz[n], F(n)) << n;
+      ASSERT_EQ(traces_.data().currentSource.frequenciesHz[n], F(n)) << n;
     }
   }
 };
@@ -34,7 +36,7 @@ TEST_F(TraceSpreadingTest, FullSweepIsKeptAsMeasured) {
   traces_.KeepCurrentSource();
   EXPECT_EQ(F(500), 1500000.0f);
   EXPECT_EQ(L(499), 50);
-  EXPECT_EQ(traces_.currentSource.levels, traces_.currentTrace);
+  EXPECT_EQ(traces_.data().currentSource.levels, traces_.data().currentTrace);
   ExpectKeptAsSource();
 }
 
@@ -57,7 +59,7 @@ TEST_F(TraceSpreadingTest, TwoHundredAndFiftyStepsInterpolateEveryOtherPoint) {
   EXPECT_EQ(S(5), 2);
   EXPECT_EQ(S(6), 2);
   EXPECT_EQ(S(7), 1);
-  EXPECT_EQ(traces_.currentSource.levels, traces_.currentTrace);
+  EXPECT_EQ(traces_.data().currentSource.levels, traces_.data().currentTrace);
   ExpectKeptAsSource();
 }
 
@@ -99,16 +101,18 @@ TEST_F(TraceSpreadingTest, ThreeHundredAndEightySevenStepsPadOnlyTheKeptCopy) {
   EXPECT_EQ(L(388), 7);
   EXPECT_EQ(L(500), 7);
   EXPECT_EQ(S(500), 1);
-  EXPECT_EQ(traces_.currentSource.levels[387], 50);
-  EXPECT_EQ(traces_.currentSource.levels[388], 50);
-  EXPECT_EQ(traces_.currentSource.levels[500], 50);
-  EXPECT_EQ(traces_.currentSource.levels[386], 41);
+  EXPECT_EQ(traces_.data().currentSource.levels[387], 50);
+  EXPECT_EQ(traces_.data().currentSource.levels[388], 50);
+  EXPECT_EQ(traces_.data().currentSource.levels[500], 50);
+  EXPECT_EQ(traces_.data().currentSource.levels[386], 41);
   ExpectKeptAsSource();
 }
 
 TEST_F(TraceSpreadingTest, OneHundredAndNinetyThreeStepsRepeatTheLastPoint) {
   Measure(193, 2000.0);
-  traces_.stepStatus[200] = 2;  // beyond the sweep: the repeat still reaches it
+  edit([&](TraceData& d) {
+    d.stepStatus[200] = 2;
+  });  // beyond the sweep: the repeat still reaches it
   traces_.KeepCurrentSource();
   for (int n = 0; n <= 386; ++n) ASSERT_EQ(F(n), 1000000.0f + 1000.0f * n) << n;
   EXPECT_EQ(L(385), 45);  // between steps 192 (41) and 193 (50): 41 + 4
@@ -123,13 +127,13 @@ TEST_F(TraceSpreadingTest, OneHundredAndNinetyThreeStepsRepeatTheLastPoint) {
   EXPECT_EQ(S(399), 2);
   EXPECT_EQ(S(400), 2);
   EXPECT_EQ(S(401), 1);
-  EXPECT_EQ(traces_.currentSource.levels, traces_.currentTrace);
+  EXPECT_EQ(traces_.data().currentSource.levels, traces_.data().currentTrace);
   ExpectKeptAsSource();
 }
 
 TEST_F(TraceSpreadingTest, SeventySevenStepsSpreadSeventyIntervalsAndCopyTheRest) {
   Measure(77, 7000.0);
-  traces_.stepStatus[80] = 2;
+  edit([&](TraceData& d) { d.stepStatus[80] = 2; });
   traces_.KeepCurrentSource();
   for (int n = 0; n <= 490; ++n) ASSERT_EQ(F(n), 1000000.0f + 1000.0f * n) << n;
   // 41 -> 50 over 7 points: 9 / 7 = 1 per point.
@@ -153,18 +157,18 @@ TEST_F(TraceSpreadingTest, SeventySevenStepsSpreadSeventyIntervalsAndCopyTheRest
   EXPECT_EQ(S(22), 1);
   EXPECT_EQ(S(499), 1);
   EXPECT_EQ(S(500), 2);  // entry 80
-  EXPECT_EQ(traces_.currentSource.levels, traces_.currentTrace);
+  EXPECT_EQ(traces_.data().currentSource.levels, traces_.data().currentTrace);
   ExpectKeptAsSource();
 }
 
 TEST_F(TraceSpreadingTest, OtherStepCountsChangeAndKeepNothing) {
   Measure(485, 1000.0);
-  traces_.currentSource.levels.fill(9);
-  const Trace before = traces_.currentTrace;
+  edit([&](TraceData& d) { d.currentSource.levels.fill(9); });
+  const Trace before = traces_.data().currentTrace;
   traces_.KeepCurrentSource();
-  EXPECT_EQ(traces_.currentTrace, before);
-  EXPECT_EQ(traces_.currentSource.levels[0], 9);
-  EXPECT_EQ(traces_.currentSource.frequenciesHz[1], 0.0f);
+  EXPECT_EQ(traces_.data().currentTrace, before);
+  EXPECT_EQ(traces_.data().currentSource.levels[0], 9);
+  EXPECT_EQ(traces_.data().currentSource.frequenciesHz[1], 0.0f);
 }
 
 }  // namespace

@@ -5,13 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include "doubles/FakeFeatures.h"
 #include "doubles/RecordingCanvas.h"
 #include "doubles/RecordingView.h"
 #include "doubles/ScriptedPrompts.h"
 #include "doubles/VirtualTicks.h"
-#include "measure/MeasurementState.h"
-#include "measure/ScanEngine.h"
-#include "measure/WindowModel.h"
+#include "model/MeasurementState.h"
+#include "model/Span.h"
+#include "model/WindowModel.h"
 #include "platform/HostFiles.h"
 #include "traces/TraceSet.h"
 #include "view/GraphPainter.h"
@@ -30,9 +31,9 @@ class GraphTest : public ::testing::Test {
               ("tq_view_" +
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))),
         files_(root_),
-        traces_(state_, model_, view_, files_, prompts_),
-        painter_(state_, model_, traces_, view_),
-        pointer_(painter_, state_, model_, traces_, view_, prompts_, ticks_) {
+        traces_(state_, model_, view_, files_, prompts_, features_.all()),
+        painter_(state_, model_, traces_.data(), SourcesOf(features_.all())),
+        pointer_(painter_, state_, model_, traces_, view_, prompts_, ticks_, client_) {
     std::filesystem::create_directories(root_ / "drive_c" / "tq4800");
     state_.startFrequencyHz = 30000000;
     state_.finishFrequencyHz = 1100000000;
@@ -45,6 +46,21 @@ class GraphTest : public ::testing::Test {
   }
   ~GraphTest() override { std::filesystem::remove_all(root_); }
 
+  // What the pointer asks of the measurement above it.
+  struct Client : PointerClient {
+    int spanDisplays = 0;
+    std::int32_t picked = 0;
+    void UpdateSpanDisplay() override { ++spanDisplays; }
+    void SingleFrequencyPicked(std::int32_t hz) override { picked = hz; }
+  };
+
+  template <typename F>
+  void edit(F&& change) {
+    TraceData d = traces_.data();
+    change(d);
+    traces_.Load(d);
+  }
+
   Colour colour(int index) const { return state_.screenColours[static_cast<std::size_t>(index)]; }
 
   std::filesystem::path root_;
@@ -54,6 +70,8 @@ class GraphTest : public ::testing::Test {
   ScriptedPrompts prompts_;
   VirtualTicks ticks_;
   HostFiles files_;
+  FakeFeatures features_;
+  Client client_;
   TraceSet traces_;
   GraphPainter painter_;
   GraphPointer pointer_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "doubles/FakeFeatures.h"
+
 #include "view/GraphScale.h"
 #include "view/GraphTexts.h"
 
@@ -107,18 +109,18 @@ TEST(GraphScale, ScaleFromState) {
   state.preampGainDb = 10;
   state.attenuationDb = 30;
   state.levelOffsetDb = -10;
-  GraphHooks hooks;
-  EXPECT_EQ(RefLevel(state, hooks), 30);
-  hooks.nx20Selected = [] { return true; };
-  hooks.lisnAttenuatorDb = [] { return 20; };
-  hooks.transducerLevelOffsetDb = [] { return -5; };
-  EXPECT_EQ(RefLevel(state, hooks), 55);
+  test::FakeInputs inputs;
+  EXPECT_EQ(RefLevel(state, inputs), 30);
+  inputs.nx20 = true;
+  inputs.lisnDb = 20;
+  inputs.offsetDb = -5;
+  EXPECT_EQ(RefLevel(state, inputs), 55);
 
   state.dbmUnits = true;
-  EXPECT_EQ(MakeScale(state, hooks).dbmShift, 12);
+  EXPECT_EQ(MakeScale(state, inputs).dbmShift, 12);
   state.displaySize = 2;
-  EXPECT_EQ(MakeScale(state, hooks).division, 67);
-  EXPECT_EQ(MakeScale(state, hooks).dbmShift, 20);
+  EXPECT_EQ(MakeScale(state, inputs).division, 67);
+  EXPECT_EQ(MakeScale(state, inputs).dbmShift, 20);
 }
 
 TEST(GraphTexts, LinearFrequencyLabels) {
@@ -152,16 +154,16 @@ TEST(GraphTexts, CursorFrequencyFormats) {
 
 TEST(GraphTexts, ProcessingLabelAndCaptions) {
   MeasurementState state;
-  GraphHooks hooks;
+  test::FakeSingle single;
   const char* expected[] = {"No Process", "Av. of 8", "Av. of 16", "Av. of 32", "Peak Hold"};
   for (int mode = 0; mode <= 4; ++mode) {
     state.processingMode = mode;
-    EXPECT_EQ(ProcessingLabel(state, hooks), expected[mode]);
+    EXPECT_EQ(ProcessingLabel(state, single), expected[mode]);
   }
   state.measurementMode = 2;
-  EXPECT_EQ(ProcessingLabel(state, hooks), "Instant");
-  hooks.singleFrequencyDetector = [] { return 2; };
-  EXPECT_EQ(ProcessingLabel(state, hooks), "Quasi Pk");
+  EXPECT_EQ(ProcessingLabel(state, single), "Instant");
+  single.detector = 2;
+  EXPECT_EQ(ProcessingLabel(state, single), "Quasi Pk");
 
   state.logFrequencyAxis = true;
   state.dbmUnits = true;

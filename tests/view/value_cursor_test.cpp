@@ -9,11 +9,6 @@ using Call = RecordingCanvas::Call;
 
 class ValueCursorTest : public GraphTest {
  protected:
-  ValueCursorTest() {
-    pointer_.hooks().showValues = [this] { ++shown; };
-    pointer_.hooks().hideValues = [this] { ++hidden; };
-    pointer_.hooks().valuesChanged = [this](const ValueTexts& v) { values = v; };
-  }
   std::vector<int> CursorXs() const {
     std::vector<int> xs;
     for (const Call& l : canvas_.lines()) {
@@ -26,21 +21,19 @@ class ValueCursorTest : public GraphTest {
     return xs;
   }
   void Key(GraphKey key, bool alt = true) { pointer_.FormKeyDown(canvas_, key, alt); }
-
-  int shown = 0;
-  int hidden = 0;
-  ValueTexts values;
 };
 
 TEST_F(ValueCursorTest, AltArrowsMoveOneLineAcrossThePlot) {
-  traces_.currentTrace[2] = 41;
-  traces_.differenceTrace[2] = -3;
-  traces_.storeTrace[2] = 44;
-  traces_.archiveTrace[2] = 50;
+  edit([&](TraceData& d) {
+    d.currentTrace[2] = 41;
+    d.differenceTrace[2] = -3;
+    d.storeTrace[2] = 44;
+    d.archiveTrace[2] = 50;
+  });
   Key(GraphKey::Up);
-  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(view_.valuesWindowShows, 1);
   EXPECT_EQ(CursorXs(), std::vector<int>{120});
-  EXPECT_EQ(values.frequency, "30.00 MHz");
+  EXPECT_EQ(view_.values.frequency, "30.00 MHz");
 
   Key(GraphKey::Right);
   Key(GraphKey::Right);
@@ -48,7 +41,7 @@ TEST_F(ValueCursorTest, AltArrowsMoveOneLineAcrossThePlot) {
   EXPECT_EQ(CursorXs(), (std::vector<int>{120, 120, 121, 121, 122}));
   EXPECT_EQ(pointer_.valueCursorX(), 122);
   // 34.28 MHz: point 2 is the first at or above it.
-  EXPECT_EQ(values, (ValueTexts{"34.28 MHz", "41", "-3", "44", "50"}));
+  EXPECT_EQ(view_.values, (ValueTexts{"34.28 MHz", "41", "-3", "44", "50"}));
 
   canvas_.clear();
   Key(GraphKey::Left);
@@ -78,14 +71,14 @@ TEST_F(ValueCursorTest, ArrowsWithoutAltAloneAreIgnored) {
   Key(GraphKey::Up, false);
   Key(GraphKey::Right, false);
   Key(GraphKey::Other);
-  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(view_.valuesWindowShows, 0);
   EXPECT_TRUE(canvas_.lines().empty());
 }
 
 TEST_F(ValueCursorTest, EscapeHidesTheWindowAndRepaints) {
   Key(GraphKey::Up);
   Key(GraphKey::Escape, false);
-  EXPECT_EQ(hidden, 1);
+  EXPECT_EQ(view_.valuesWindowHides, 1);
   EXPECT_EQ(view_.repaints, 1);
   EXPECT_FALSE(pointer_.valuesShown());
   // The repaint wiped the line: the next move draws without erasing.
@@ -98,11 +91,11 @@ TEST_F(ValueCursorTest, EscapeHidesTheWindowAndRepaints) {
 TEST_F(ValueCursorTest, ValuesAboveTheLastStepAreUnknown) {
   // The grid ends at 500 MHz; the cursor reads 1100 MHz.
   for (std::size_t n = 0; n < 501; ++n) state_.stepFrequencyHz[n] = 30e6f + n * 940000.0f;
-  const ValueTexts v = ReadValues(state_, traces_, 1100e6);
+  const ValueTexts v = ReadValues(state_, traces_.data(), 1100e6);
   EXPECT_EQ(v, (ValueTexts{"1100.00 MHz", "?", "?", "?", "?"}));
   // The search stops at point 500: the last point itself is never read.
-  EXPECT_EQ(ReadValues(state_, traces_, 499.5e6).current, "?");
-  EXPECT_EQ(ReadValues(state_, traces_, 498e6).current, "0");
+  EXPECT_EQ(ReadValues(state_, traces_.data(), 499.5e6).current, "?");
+  EXPECT_EQ(ReadValues(state_, traces_.data(), 498e6).current, "0");
 }
 
 TEST_F(ValueCursorTest, LowFrequencyTexts) {
@@ -111,11 +104,11 @@ TEST_F(ValueCursorTest, LowFrequencyTexts) {
   state_.finishFrequencyHz = 30000000;
   FillDisplayGrid(state_);
   Key(GraphKey::Up);
-  EXPECT_EQ(values.frequency, "10 KHz");
+  EXPECT_EQ(view_.values.frequency, "10 KHz");
   Key(GraphKey::Right);
-  EXPECT_EQ(values.frequency, "70 KHz");
+  EXPECT_EQ(view_.values.frequency, "70 KHz");
   for (int i = 0; i < 40; ++i) Key(GraphKey::Right);
-  EXPECT_EQ(values.frequency, "2.469 MHz");  // 10000 + 41 * 59980
+  EXPECT_EQ(view_.values.frequency, "2.469 MHz");  // 10000 + 41 * 59980
 }
 
 TEST_F(ValueCursorTest, ZoomReturnsTheCursorToTheLeftEdge) {
@@ -127,13 +120,13 @@ TEST_F(ValueCursorTest, ZoomReturnsTheCursorToTheLeftEdge) {
   pointer_.FormMouseUp(canvas_, 170, 200);
   EXPECT_EQ(pointer_.valueCursorX(), 120);
   EXPECT_TRUE(pointer_.lineNotDrawn());
-  EXPECT_EQ(values.frequency, "137.00 MHz");
+  EXPECT_EQ(view_.values.frequency, "137.00 MHz");
 }
 
 TEST_F(ValueCursorTest, ValuesMenuShowsTheWindowWithCurrentValues) {
   pointer_.Values1Click();
-  EXPECT_EQ(shown, 1);
-  EXPECT_EQ(values.frequency, "30.00 MHz");
+  EXPECT_EQ(view_.valuesWindowShows, 1);
+  EXPECT_EQ(view_.values.frequency, "30.00 MHz");
   EXPECT_TRUE(canvas_.lines().empty());
 }
 

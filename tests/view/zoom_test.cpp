@@ -154,26 +154,24 @@ TEST_F(ZoomTest, NothingHappensWhileARunIsInProgress) {
 }
 
 TEST_F(ZoomTest, PeakHoldSequenceRestartsOnZoom) {
-  traces_.peakHoldCarry = true;
+  edit([&](TraceData& d) { d.peakHoldCarry = true; });
   state_.processingMode = 4;
   state_.scansDone = 7;
-  traces_.accumulator.fill(50.0f);
+  edit([&](TraceData& d) { d.accumulator.fill(50.0f); });
   Drag(150, 300);
   EXPECT_EQ(state_.scansDone, 1);
   EXPECT_EQ(state_.processingMode, 0);
-  EXPECT_EQ(traces_.accumulator[100], 0.0f);
+  EXPECT_EQ(traces_.data().accumulator[100], 0.0f);
 }
 
 TEST_F(ZoomTest, SingleFrequencyPickShowsAndHandsOverTheFrequency) {
   state_.measurementMode = 1;
-  std::int32_t picked = 0;
-  pointer_.hooks().singleFrequencyPicked = [&](std::int32_t hz) { picked = hz; };
   pointer_.FormMouseMove(canvas_, 170, 200);
   EXPECT_EQ(model_.frequencyBoxText, "137.0000 MHz");
   pointer_.FormMouseDown(canvas_, 170, 200);
   EXPECT_FALSE(pointer_.dragging());
   pointer_.FormMouseUp(canvas_, 170, 200);
-  EXPECT_EQ(picked, 137000000);
+  EXPECT_EQ(client_.picked, 137000000);
   EXPECT_EQ(state_.startFrequencyHz, 30000000);
 }
 

@@ -3,17 +3,9 @@
 #include <array>
 #include <string>
 
-#include "platform/Canvas.h"
+#include "model/Colour.h"
 
 namespace tq {
-
-// Lamp and text colours of the status panel.
-inline constexpr Colour kClGreen = 0x008000;
-inline constexpr Colour kClRed = 0x0000FF;
-inline constexpr Colour kClYellow = 0x00FFFF;
-inline constexpr Colour kClBlue = 0xFF0000;
-inline constexpr Colour kClFuchsia = 0xFF00FF;
-inline constexpr Colour kClBlack = 0x000000;
 
 // What the main window shows that the core decides; the window mirrors it on
 // MainView::modelChanged().
@@ -52,6 +44,19 @@ struct WindowModel {
   // The three input labels under the graph (the third shows "Paused" at a segment end).
   std::array<std::string, 3> inputLabels{"DIRECT", "", ""};
   std::string unitLabel = "dBuV";
+  bool operator==(const WindowModel&) const = default;
+};
+
+enum class PointerShape { Default, HorizontalSplit, NoDrop };
+
+// What the values window shows: Label10 and Label5..Label8.
+struct ValueTexts {
+  std::string frequency;
+  std::string current;
+  std::string difference;
+  std::string store;
+  std::string archive;
+  bool operator==(const ValueTexts&) const = default;
 };
 
 // The core's hold on the main window.
@@ -71,6 +76,15 @@ class MainView {
   virtual void closeMainWindow() = 0;
   // The platform's default beep.
   virtual void beep() {}
+  // Draws one segment of a trace (kind 1 Current .. 5 single frequency) up to point n as
+  // the point arrives, without repainting the rest.
+  virtual void plotPoint(int kind, int n) = 0;
+  // The mouse pointer over the graph.
+  virtual void setPointerShape(PointerShape) {}
+  // The values window: shown, hidden, and the values it shows.
+  virtual void showValuesWindow() {}
+  virtual void hideValuesWindow() {}
+  virtual void showValues(const ValueTexts&) {}
 };
 
 }  // namespace tq

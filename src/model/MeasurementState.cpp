@@ -1,4 +1,4 @@
-#include "measure/MeasurementState.h"
+#include "model/MeasurementState.h"
 
 namespace tq {
 

@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Canvas.h"
+#include "model/Colour.h"
+#include "model/Trace.h"
 
 namespace tq {
 
@@ -81,9 +82,10 @@ struct MeasurementState {
   std::int32_t stepIndex = 0;
 
   // Frequency of each step of the current sweep, Hz.
-  std::array<float, 501> stepFrequencyHz{};
+  FrequencyGrid stepFrequencyHz{};
 
   void clearLinkFlags();
+  bool operator==(const MeasurementState&) const = default;
 };
 
 }  // namespace tq

@@ -1,0 +1,256 @@
+#include "measure/Commands.h"
+
+#include <algorithm>
+
+namespace tq {
+
+namespace {
+
+using K = CommandKind;
+using C = Command;
+
+std::vector<CommandEntry> BuildTable() {
+  return {
+      // File
+      {C::File1, K::Menu, "File1", "&File", ""},
+      {C::Open1, K::Item, "Open1", "&Open...", "File1"},
+      {C::Save1, K::Item, "Save1", "&Save", "File1"},
+      {C::SaveAs1, K::Item, "SaveAs1", "Save &As...", "File1"},
+      {C::Print1, K::Item, "Print1", "&Print", "File1"},
+      {C::Screendump1, K::Item, "Screendump1", "Screen&dump", "File1"},
+      {C::PrinterSetup1, K::Item, "PrinterSetup1", "P&rinter Setup...", "File1"},
+      {C::PrinterColours1, K::Item, "PrinterColours1", "Printer &Colours...", "File1"},
+      {C::Title1, K::Item, "Title1", "&Title...", "File1"},
+      {C::Notes1, K::Item, "Notes1", "&Notes...", "File1"},
+      {C::None, K::Separator, "", "", "File1"},
+      {C::Setup1, K::Item, "Setup1", "Set&up...", "File1"},
+      {C::None, K::Separator, "", "", "File1"},
+      {C::Exit1, K::Item, "Exit1", "E&xit", "File1"},
+      // Display
+      {C::Display1, K::Menu, "Display1", "&Display", ""},
+      {C::current1, K::Item, "current1", "&Current", "Display1", true},
+      {C::Store1, K::Item, "Store1", "&Store", "Display1", true},
+      {C::Difference1, K::Item, "Difference1", "&Difference", "Display1", true},
+      {C::Archive1, K::Item, "Archive1", "&Archive", "Display1", true},
+      {C::limit1, K::Item, "limit1", "&Limit", "Display1", true},
+      {C::None, K::Separator, "", "", "Display1"},
+      {C::Diffemit, K::Item, "Diffemit", "Difference : &Emissions", "Display1", true},
+      {C::Diffil, K::Item, "Diffil", "Difference : &Insertion Loss", "Display1", true},
+      {C::None, K::Separator, "", "", "Display1"},
+      {C::Clear1, K::Item, "Clear1", "Cl&ear ", "Display1"},
+      {C::None, K::Separator, "", "", "Display1"},
+      {C::Values1, K::Item, "Values1", "&Values", "Display1"},
+      {C::Colours1, K::Item, "Colours1", "Screen &Colours...", "Display1"},
+      // Processing
+      {C::Processing1, K::Menu, "Processing1", "P&rocessing", ""},
+      {C::Off1, K::Item, "Off1", "&Off", "Processing1", true},
+      {C::Average81, K::Item, "Average81", "Average &8", "Processing1", true},
+      {C::Average161, K::Item, "Average161", "Average &16", "Processing1", true},
+      {C::Average321, K::Item, "Average321", "Average &32", "Processing1", true},
+      {C::Peak1, K::Item, "Peak1", "&Peak Hold", "Processing1", true},
+      {C::None, K::Separator, "", "", "Processing1"},
+      {C::ResetCalculation1, K::Item, "ResetCalculation1", "&Reset Calculation", "Processing1"},
+      // Detector
+      {C::Detector1, K::Menu, "Detector1", "De&tector", ""},
+      {C::PFS1, K::Item, "PFS1", "&Peak (Fast scan)", "Detector1", true},
+      {C::Average1, K::Item, "Average1", "&Average", "Detector1", true},
+      {C::QP1, K::Item, "QP1", "&Quasi-Peak", "Detector1", true},
+      // Inputs
+      {C::Inputs1, K::Menu, "Inputs1", "&Inputs", ""},
+      {C::NX90PreSelector1, K::Item, "NX90PreSelector1", "NX90 Pre-Selector", "Inputs1", true},
+      {C::NX91PreSelector1, K::Item, "NX91PreSelector1", "NX91 Pre-Selector", "Inputs1", true},
+      // Port
+      {C::Port1, K::Menu, "Port1", "&Port", ""},
+      {C::Com11, K::Item, "Com11", "Com &1", "Port1", true},
+      {C::Com21, K::Item, "Com21", "Com &2", "Port1", true},
+      {C::Com31, K::Item, "Com31", "Com &3", "Port1", true},
+      {C::Com41, K::Item, "Com41", "Com &4", "Port1", true},
+      {C::None, K::Separator, "", "", "Port1"},
+      {C::Reset1, K::Item, "Reset1", "Hardware &Reset", "Port1"},
+      // ERS
+      {C::ERS1, K::Menu, "ERS1", "&ERS", ""},
+      {C::InstallERSdata1, K::Item, "InstallERSdata1", "&Install ERS Data", "ERS1"},
+      {C::ClearERSData1, K::Item, "ClearERSData1", "&Clear ERS Data", "ERS1"},
+      // Buttons
+      {C::Button5, K::Button, "Button5", "dBm"},
+      {C::Button11, K::Button, "Button11", "Curr."},
+      {C::Button12, K::Button, "Button12", "Store"},
+      {C::Button13, K::Button, "Button13", "Diff."},
+      {C::Button15, K::Button, "Button15", "Arch."},
+      {C::Button14, K::Button, "Button14", "Limit"},
+      {C::BitBtn6, K::Button, "BitBtn6", "Information"},
+      {C::Button4, K::Button, "Button4", "RiduDudoruvo"},
+      {C::button18, K::Button, "button18", "> STORE"},
+      {C::Button1, K::Button, "Button1", "S/SHOT"},
+      {C::Button2, K::Button, "Button2", "RUN"},
+      {C::BitBtn7, K::Button, "BitBtn7", "\u25B2"},
+      {C::BitBtn8, K::Button, "BitBtn8", "\u25BC"},
+      {C::BitBtn3, K::Button, "BitBtn3", "\u25C4"},
+      {C::BitBtn5, K::Button, "BitBtn5", "\u25BA"},
+      {C::BitBtn4, K::Button, "BitBtn4", "\u25BA\u25BA"},
+      {C::Button3, K::Button, "Button3", "Log"},
+      {C::Button8, K::Button, "Button8", "Low"},
+      {C::Button16, K::Button, "Button16", "High"},
+      {C::Button6, K::Button, "Button6", "Start"},
+      {C::Button7, K::Button, "Button7", "Finish"},
+      {C::Button10, K::Button, "Button10", "Min."},
+      {C::Button17, K::Button, "Button17", "Single"},
+      {C::ComboBox1, K::Control, "ComboBox1", ""},
+      {C::ComboBox2, K::Control, "ComboBox2", ""},
+      {C::ComboBox3, K::Control, "ComboBox3", ""},
+  };
+}
+
+const std::vector<CommandEntry> kTable = BuildTable();
+
+// The state of one command.
+CommandState StateOf(Command id, const CommandContext& c) {
+  const MeasurementState& s = c.state;
+  const WindowModel& m = c.model;
+  const bool idle = m.runControlsEnabled;
+  const bool sweepMode = s.measurementMode != 2;
+  CommandState r;
+  switch (id) {
+    case C::File1:
+    case C::Inputs1:
+    case C::Port1:
+      r.enabled = idle;
+      break;
+    case C::Processing1:
+    case C::Detector1:
+      r.enabled = idle && sweepMode;
+      break;
+    // What is not built yet stays disabled rather than doing nothing.
+    case C::Open1:
+    case C::Save1:
+    case C::SaveAs1:
+    case C::Print1:
+    case C::Screendump1:
+    case C::PrinterSetup1:
+    case C::PrinterColours1:
+    case C::Title1:
+    case C::Notes1:
+    case C::BitBtn6:
+    case C::Button4:
+      r.enabled = false;
+      break;
+    case C::Button17:
+      r.caption = m.button17Caption;
+      r.enabled = false;
+      break;
+    case C::current1:
+      r.checked = m.showCurrent;
+      break;
+    case C::Store1:
+      r.checked = m.showStore;
+      break;
+    case C::Difference1:
+      r.checked = m.showDifference;
+      r.enabled = m.differenceEnabled || m.showDifference;
+      break;
+    case C::Archive1:
+      r.checked = m.showArchive;
+      break;
+    case C::limit1:
+      r.checked = m.showLimit;
+      r.enabled = m.limitEnabled;
+      break;
+    case C::Button14:
+      r.enabled = m.limitEnabled;
+      break;
+    case C::Diffemit:
+      r.checked = !s.differenceInsertionLoss;
+      break;
+    case C::Diffil:
+      r.checked = s.differenceInsertionLoss;
+      break;
+    case C::Off1:
+      r.checked = s.processingMode == 0;
+      break;
+    case C::Average81:
+    case C::Average161:
+    case C::Average321:
+    case C::Peak1: {
+      const int mode = id == C::Average81    ? 1
+                       : id == C::Average161 ? 2
+                       : id == C::Average321 ? 3
+                                             : 4;
+      r.checked = s.processingMode == mode;
+      r.enabled = s.detector == 1;
+      break;
+    }
+    case C::PFS1:
+      r.checked = s.detector == 1;
+      break;
+    case C::Average1:
+      r.checked = s.detector == 2;
+      break;
+    case C::QP1:
+      r.checked = s.detector == 3;
+      break;
+    case C::NX90PreSelector1:
+      r.checked = c.preselectorState == 1;
+      break;
+    case C::NX91PreSelector1:
+      r.checked = c.preselectorState >= 2 && c.preselectorState <= 4;
+      break;
+    case C::Com11:
+    case C::Com21:
+    case C::Com31:
+    case C::Com41:
+      r.checked = m.checkedPort == 1 + (static_cast<int>(id) - static_cast<int>(C::Com11));
+      break;
+    case C::InstallERSdata1:
+    case C::ClearERSData1:
+      r.enabled = m.ersMenuEnabled;
+      break;
+    case C::Button1:
+      r.caption = m.button1Caption;
+      break;
+    case C::Button2:
+      r.caption = m.button2Caption;
+      r.enabled = m.runEnabled;
+      break;
+    case C::Button3:
+      r.caption = s.logFrequencyAxis ? "Lin" : "Log";
+      break;
+    case C::Button5:
+      r.caption = s.dbmUnits ? "dBuV" : "dBm";
+      break;
+    case C::Button6:
+    case C::Button7:
+    case C::Button8:
+    case C::Button10:
+    case C::Button16:
+    case C::button18:
+    case C::BitBtn3:
+    case C::BitBtn4:
+    case C::BitBtn5:
+    case C::ComboBox2:
+      r.enabled = idle;
+      break;
+    case C::ComboBox1:
+      // The TQ4804 has a fixed attenuator.
+      r.enabled = !s.tq4804Variant;
+      break;
+    case C::ComboBox3:
+      r.enabled = idle && m.preampSelectorEnabled;
+      break;
+    default:
+      break;
+  }
+  return r;
+}
+
+}  // namespace
+
+const std::vector<CommandEntry>& CommandTable() {
+  return kTable;
+}
+
+void ComputeCommandStates(const CommandContext& context, std::span<CommandState> out) {
+  const std::size_t n = std::min(out.size(), kTable.size());
+  for (std::size_t i = 0; i < n; ++i) out[i] = StateOf(kTable[i].id, context);
+}
+
+}  // namespace tq

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/DataFrame.h"
+
+namespace tq {
+
+// What the program asks of each feature that plugs into the measurement: the input
+// transducer, the active limit, ERS, single-frequency measurement and the Ostrocell relay.
+//
+// Adding a feature: implement its interface in the feature's own folder, let Program hold
+// the implementation and hand it out in Program's Features. Until then the Null one below
+// stands in and behaves as if the feature were absent, so nothing is ever left unwired.
+
+// The input in use (antenna, probe, clamp, LISN, TEM cell) and what it does to a level.
+class InputCorrections {
+ public:
+  virtual ~InputCorrections() = default;
+  // A measured level in dBuV at a frequency, corrected for the input in use.
+  virtual float CorrectLevel(float levelDbuv, float frequencyHz) const = 0;
+  // The level unit shown on the graph.
+  virtual std::string UnitLabel(bool dbmUnits) const = 0;
+  // Contributions of the input to the level at the bottom of the graph.
+  virtual int TransducerLevelOffsetDb() const = 0;
+  virtual int LisnAttenuatorDb() const = 0;
+  // The NX20 antenna's level window ignores the pre-amplifier gain.
+  virtual bool Nx20Selected() const = 0;
+  // Start-up and a range change go back to the Direct input.
+  virtual void SelectDirectInput() = 0;
+};
+
+// The limit line loaded from a limit file.
+class ActiveLimit {
+ public:
+  virtual ~ActiveLimit() = default;
+  virtual bool Loaded() const = 0;
+  virtual std::string Name() const = 0;
+  // A detector change picks the member of a detector pair that suits it.
+  virtual void DetectorChanged(int detector) = 0;
+};
+
+// ERS calibration of the test site and its correction of the Difference trace.
+class ErsCorrection {
+ public:
+  virtual ~ErsCorrection() = default;
+  // A result file brought an archived correction along.
+  virtual bool ArchiveLoaded() const = 0;
+  virtual void DropArchive() = 0;
+  // The calibration under way: 0 none, 1 and 2 full range, 3 and 4 zoomed.
+  virtual int CalibrationMode() const = 0;
+  virtual void ClearCalibration() = 0;
+  // The analyser is searching for the ERS peak (changes the status texts).
+  virtual bool PeakSearch() const = 0;
+  // A horizontal or vertical correction is applied, and its value at a frequency.
+  virtual bool Applied() const = 0;
+  virtual float CorrectionDb(float frequencyHz) const = 0;
+  // The graph's ERS status text (" ERS OFF", " ERS HOR", " ERS VER").
+  virtual std::string Label() const = 0;
+  // The coverage strip below the plot is shown.
+  virtual bool StripEnabled() const = 0;
+  // A sweep point was measured under compression.
+  virtual void CompressedPoint() = 0;
+};
+
+// Measurement of one frequency over time.
+class SingleFrequency {
+ public:
+  virtual ~SingleFrequency() = default;
+  virtual std::int32_t FrequencyHz() const = 0;
+  // "Use ERS Correction" is ticked.
+  virtual bool UsesErs() const = 0;
+  // 0 instantaneous, 1 average, 2 quasi-peak.
+  virtual int Detector() const = 0;
+  // The time texts under the axis, k = 1..5.
+  virtual std::string SampleTimeText(int k) const = 0;
+  // A data frame while measurementMode is 2; the scan engine acknowledges it afterwards.
+  virtual void SampleReceived(const DataFrame& frame) = 0;
+};
+
+// The range relay of the Ostrocell TEM cell, driven through the USB adapter.
+class OstrocellRelay {
+ public:
+  virtual ~OstrocellRelay() = default;
+  // The Ostrocell input is selected.
+  virtual bool InUse() const = 0;
+  virtual void SetForFrequency(std::int32_t frequencyHz) = 0;
+};
+
+// The features as the rest of the program reaches them.
+struct Features {
+  InputCorrections& inputs;
+  ActiveLimit& limit;
+  ErsCorrection& ers;
+  SingleFrequency& single;
+  OstrocellRelay& relay;
+};
+
+// ---------------------------------------------------------------------------------------
+// Stand-ins for features not built yet.
+
+class NullInputCorrections : public InputCorrections {
+ public:
+  float CorrectLevel(float levelDbuv, float) const override { return levelDbuv; }
+  std::string UnitLabel(bool dbmUnits) const override { return dbmUnits ? "dBm" : "dBuV"; }
+  int TransducerLevelOffsetDb() const override { return 0; }
+  int LisnAttenuatorDb() const override { return 0; }
+  bool Nx20Selected() const override { return false; }
+  void SelectDirectInput() override {}
+};
+
+class NullActiveLimit : public ActiveLimit {
+ public:
+  bool Loaded() const override { return false; }
+  std::string Name() const override { return {}; }
+  void DetectorChanged(int) override {}
+};
+
+class NullErsCorrection : public ErsCorrection {
+ public:
+  bool ArchiveLoaded() const override { return false; }
+  void DropArchive() override {}
+  int CalibrationMode() const override { return 0; }
+  void ClearCalibration() override {}
+  bool PeakSearch() const override { return false; }
+  bool Applied() const override { return false; }
+  float CorrectionDb(float) const override { return 0.0f; }
+  std::string Label() const override { return " ERS OFF"; }
+  bool StripEnabled() const override { return false; }
+  void CompressedPoint() override {}
+};
+
+class NullSingleFrequency : public SingleFrequency {
+ public:
+  std::int32_t FrequencyHz() const override { return 0; }
+  bool UsesErs() const override { return false; }
+  int Detector() const override { return 0; }
+  std::string SampleTimeText(int) const override { return {}; }
+  void SampleReceived(const DataFrame&) override {}
+};
+
+class NullOstrocellRelay : public OstrocellRelay {
+ public:
+  bool InUse() const override { return false; }
+  void SetForFrequency(std::int32_t) override {}
+};
+
+// One of each stand-in, for a program (or a test) that has none of the features.
+struct NullFeatures {
+  NullInputCorrections inputs;
+  NullActiveLimit limit;
+  NullErsCorrection ers;
+  NullSingleFrequency single;
+  NullOstrocellRelay relay;
+  Features all() { return {inputs, limit, ers, single, relay}; }
+};
+
+}  // namespace tq

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "model/Features.h"
+
+namespace tq::test {
+
+// Feature stand-ins whose answers a test sets.
+struct FakeInputs : NullInputCorrections {
+  std::function<float(float, float)> correct;
+  int lisnDb = 0;
+  int offsetDb = 0;
+  bool nx20 = false;
+  std::string unit;  // empty: dBuV or dBm
+  int directSelections = 0;
+
+  float CorrectLevel(float level, float hz) const override {
+    return correct ? correct(level, hz) : level;
+  }
+  std::string UnitLabel(bool dbm) const override {
+    return unit.empty() ? NullInputCorrections::UnitLabel(dbm) : unit;
+  }
+  int TransducerLevelOffsetDb() const override { return offsetDb; }
+  int LisnAttenuatorDb() const override { return lisnDb; }
+  bool Nx20Selected() const override { return nx20; }
+  void SelectDirectInput() override { ++directSelections; }
+};
+
+struct FakeLimit : NullActiveLimit {
+  bool loaded = false;
+  std::string name;
+  int detectorChanges = 0;
+  bool Loaded() const override { return loaded; }
+  std::string Name() const override { return name; }
+  void DetectorChanged(int) override { ++detectorChanges; }
+};
+
+struct FakeErs : NullErsCorrection {
+  bool applied = false;
+  std::function<float(float)> correction;
+  std::string label = " ERS OFF";
+  int compressedPoints = 0;
+  bool Applied() const override { return applied; }
+  float CorrectionDb(float hz) const override { return correction ? correction(hz) : 0.0f; }
+  std::string Label() const override { return label; }
+  void CompressedPoint() override { ++compressedPoints; }
+};
+
+struct FakeSingle : NullSingleFrequency {
+  std::int32_t hz = 0;
+  bool usesErs = false;
+  int detector = 0;
+  std::function<std::string(int)> timeText;
+  std::int32_t FrequencyHz() const override { return hz; }
+  bool UsesErs() const override { return usesErs; }
+  int Detector() const override { return detector; }
+  std::string SampleTimeText(int k) const override { return timeText ? timeText(k) : ""; }
+};
+
+struct FakeFeatures {
+  FakeInputs inputs;
+  FakeLimit limit;
+  FakeErs ers;
+  FakeSingle single;
+  NullOstrocellRelay relay;
+  Features all() { return {inputs, limit, ers, single, relay}; }
+};
+
+}  // namespace tq::test
