@@ -29,6 +29,10 @@ class InputCorrections {
   virtual bool Nx20Selected() const = 0;
   // Start-up and a range change go back to the Direct input.
   virtual void SelectDirectInput() = 0;
+  // The input code: 1 NX10 .. 8 Direct .. 12 Ostrocell.
+  virtual int InputCode() const = 0;
+  // The distance of the antenna from the equipment under test, metres.
+  virtual float MeasuringDistanceM() const = 0;
 };
 
 // The limit line loaded from a limit file.
@@ -108,6 +112,8 @@ class NullInputCorrections : public InputCorrections {
   int LisnAttenuatorDb() const override { return 0; }
   bool Nx20Selected() const override { return false; }
   void SelectDirectInput() override {}
+  int InputCode() const override { return 8; }
+  float MeasuringDistanceM() const override { return 3.0f; }
 };
 
 class NullActiveLimit : public ActiveLimit {
