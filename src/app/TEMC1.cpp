@@ -239,7 +239,8 @@ void TEMC1::updateTexts() {
     shown_.stepsIndex = steps;
     comboBox2_->setCurrentIndex(steps);
   }
-  if (s.preampGainDb != shown_.preampGain) {
+  // The box is not rewritten under the user's typing.
+  if (s.preampGainDb != shown_.preampGain && !comboBox3_->hasFocus()) {
     shown_.preampGain = s.preampGainDb;
     comboBox3_->setEditText(QString::number(s.preampGainDb));
   }

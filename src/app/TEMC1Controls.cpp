@@ -156,8 +156,12 @@ void TEMC1::connectControls() {
   connect(comboBox3_, &QComboBox::editTextChanged, this, [this](const QString& text) {
     if (program_ && comboBox3_->hasFocus()) program_->PreampTextChanged(text.toStdString());
   });
+  // Leaving the box rewrites it as the value in width 4; it stays so until the value
+  // changes.
   connect(comboBox3_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-    if (program_) comboBox3_->setEditText(QString::fromStdString(program_->PreampBoxText()));
+    if (!program_) return;
+    comboBox3_->setEditText(QString::fromStdString(program_->PreampBoxText()));
+    shown_.preampGain = program_->state().preampGainDb;
   });
 }
 

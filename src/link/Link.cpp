@@ -44,6 +44,9 @@ void Link::SendCommand(std::uint8_t code, std::int32_t value, std::uint8_t minDa
       outgoing_ = Frame{};
     } else if (state_.linkEnabled) {
       lostLink();
+      // What the lost-link procedure could not send must not go out later in place of the
+      // next command.
+      outgoing_ = Frame{};
     }
     return;
   }
@@ -378,7 +381,9 @@ void Link::lostLink() {
 }
 
 void Link::Panel5Click() {
-  if (!state_.portConnected) {
+  // Whenever commands cannot be sent (not connected, or a Com change to a silent port left
+  // the link disabled), the click tries to connect again.
+  if (!state_.portConnected || !state_.linkEnabled || state_.sendingBlocked) {
     OpenPort();
     if (port_.dsr()) {
       ConnectLink();

@@ -213,6 +213,7 @@ CommandState StateOf(Command id, const CommandContext& c) {
       break;
     case C::Button3:
       r.caption = s.logFrequencyAxis ? "Lin" : "Log";
+      r.enabled = idle;
       break;
     case C::Button5:
       r.caption = s.dbmUnits ? "dBuV" : "dBm";

@@ -75,7 +75,7 @@ void ScanEngine::RefreshRunButtons() {
 }
 
 bool ScanEngine::prepareRunStart(bool isRun) {
-  if (features_.ers.ArchiveLoaded()) {
+  if (isRun && features_.ers.ArchiveLoaded()) {
     prompts_.message(MessageKind::Information,
                      "Archive ERS Correction Currently Loaded will be Ignored ", Buttons::Ok);
     features_.ers.DropArchive();
@@ -143,7 +143,6 @@ void ScanEngine::Button1Click() {
       link_.SendCommand(0x20, 0, 0);
       ticks_.wait(1);
       state_.stepIndex = state_.stepsPerScan;
-      stopRequested_ = true;
     }
     return;
   }
@@ -186,6 +185,10 @@ void ScanEngine::Stop() {
 
 // ---------------------------------------------------------------------------------------
 // Sweep set-up
+
+std::string FrequencyBoxText(double hz, bool highRange) {
+  return FormatFixed(hz / 1e6, 0, highRange ? 4 : 5) + " MHz";
+}
 
 int SweepSteps(const MeasurementState& state) {
   int n = state.stepsPerScan;
@@ -399,6 +402,7 @@ void ScanEngine::pointByPointReading(const DataFrame& frame) {
   traces_.ProcessPoint(i, stepLevelDbuv_);
   noteStepStatus(i);
   view_.plotPoint(1, i);
+  if (model_.showDifference && state_.stepsPerScan == 500) view_.plotPoint(3, i);
   model_.stepPanelText = "Result " + std::to_string(i);
   view_.modelChanged();
 }
@@ -429,14 +433,15 @@ void ScanEngine::pointByPointShot() {
       const float f = state_.stepFrequencyHz[static_cast<std::size_t>(i)];
       SetPreselectorPosition(f);
       link_.SendCommand(0x40, RoundHalfEven(f), 4);
-      model_.frequencyBoxText = FormatFixed(f / 1e6, 0, 4);
+      model_.frequencyBoxText = FrequencyBoxText(f, state_.highRange);
       lastStepSent_ = i;
       ticks_.wait(1);
       link_.SendCommand(average ? 0x46 : 0x48, 0, 0);
       setStatus(average ? "Av. Scan" : "QP Scan", kClBlue);
     }
     ticks_.wait(2);
-    if (stepComplete_ || stopRequested_) {
+    // STOP has already stopped the reading and set the step count: nothing more is sent.
+    if ((stepComplete_ || stopRequested_) && state_.stepIndex < state_.stepsPerScan) {
       ++state_.stepIndex;
       stepComplete_ = false;
       link_.SendCommand(0x4A, 0, 0);

@@ -25,6 +25,10 @@ inline constexpr std::array<const char*, 9> kPreselectorNames{
 // Reads a frequency typed in MHz: the leading decimal number, in single precision, to Hz.
 std::optional<std::int32_t> ParseFrequencyMHz(std::string_view text);
 
+// The frequency box while the analyser is tuned to one frequency: MHz with 4 decimals in
+// the HIGH range and 5 in the LOW range.
+std::string FrequencyBoxText(double hz, bool highRange);
+
 // The steps a sweep of the present span takes: narrow spans and the logarithmic axis reduce
 // the chosen steps.
 int SweepSteps(const MeasurementState& state);

@@ -1,5 +1,7 @@
 // Span entry, range changes and the front-end selectors of the scan engine.
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,6 +14,8 @@ namespace tq {
 // Span and range
 
 void ScanEngine::applySpanChange() {
+  // Peaks of the old span would be merged at the wrong points of the new one.
+  traces_.DropPeakHold();
   // Stored traces are re-drawn on the new span's grid until a sweep measures it.
   if (!state_.runInProgress) FillDisplayGrid(state_);
   traces_.RemapTraces();
@@ -219,8 +223,11 @@ void ScanEngine::ComboBox3Change(std::string_view text) {
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   char* end = nullptr;
   const std::string s(text);
-  const long v = std::strtol(s.c_str(), &end, 10);
-  if (s.empty() || end != s.c_str() + s.size() || v < -1000 || v > 1000) return;
+  errno = 0;
+  const long long v = std::strtoll(s.c_str(), &end, 10);
+  // Any whole number that fits the gain is taken.
+  if (s.empty() || end != s.c_str() + s.size() || errno == ERANGE || v < INT32_MIN || v > INT32_MAX)
+    return;
   state_.preampGainDb = static_cast<std::int32_t>(v);
   view_.repaint();
 }

@@ -31,7 +31,7 @@ void TraceSet::computeSweepDifference() {
   }
 
   const bool ers = features_.ers.Applied();
-  if (ers) listing_.assign(kListingHeader);
+  listing_.assign(kListingHeader);
   // Point 500 keeps its value: the emissions difference has always stopped at 499.
   for (std::size_t n = 0; n + 1 < kTracePoints; ++n) {
     data_.differenceTrace[n] = EmissionsDifference(data_.currentTrace[n], data_.storeTrace[n]);
@@ -46,8 +46,7 @@ void TraceSet::computeSweepDifference() {
                   data_.currentTrace[n], data_.differenceTrace[n]);
     listing_.append(line);
   }
-  // Without an ERS correction the listing would hold nothing but its header.
-  if (ers) writeListing(listing_);
+  writeListing(listing_);
 }
 
 void TraceSet::computeSingleFrequencyDifference() {

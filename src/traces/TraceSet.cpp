@@ -143,9 +143,10 @@ void TraceSet::MarkStep(int point, bool compressed) {
 
 void TraceSet::DropPeakHold() {
   state_.scansDone = 1;
-  if (data_.peakHoldCarry) {
+  if (data_.peakHoldCarry || state_.processingMode == kPeakHold) {
     data_.accumulator.fill(0.0f);
     state_.processingMode = kProcessingOff;
+    data_.peakHoldCarry = false;
   }
 }
 

@@ -100,7 +100,8 @@ class TraceSet {
   void ClearCurrent() { data_.currentTrace.fill(0); }
   // A sweep point was measured, with or without compression.
   void MarkStep(int point, bool compressed);
-  // A span change under a peak-hold sequence empties the peak hold.
+  // A span change under peak hold empties it: accumulator cleared, the count restarted and
+  // processing off.
   void DropPeakHold();
   // The Store point at the single frequency: the first from 1 on at or above it.
   void FindSingleFrequencyStorePoint(double singleFrequencyHz);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <span>
@@ -10,6 +11,8 @@ namespace tq {
 namespace {
 
 constexpr const char* kFont = "Arial";
+// Pixels kept free between the ink of neighbouring labels.
+constexpr int kLabelGap = 2;
 
 struct LogLabel {
   const char* text;
@@ -86,11 +89,14 @@ void GraphPainter::DrawAxes(Canvas& canvas, const GraphScale& s) const {
   const bool lossScale =
       state_.differenceInsertionLoss && (model_.showDifference || traces_.archiveInsertionLoss);
   if (lossScale) {
+    canvas.setFont(kFont, fontSize(), colour(kDifferenceColour));
     for (int i = 1; i <= 7; ++i) {
       char buffer[8];
       std::snprintf(buffer, sizeof buffer, "%3d", (i - 4) * 10);
-      text(canvas, g.plotRight, s.GridLineY(i) - 5, buffer, colour(kDifferenceColour),
-           colour(kBorderColour));
+      // Beside the plot, but never past the frame.
+      const InkExtent ink = InkOf(canvas, buffer);
+      const int x = std::min(g.plotRight, g.frameRight - 1 - ink.left - ink.width);
+      text(canvas, x, s.GridLineY(i) - 5, buffer, colour(kDifferenceColour), colour(kBorderColour));
     }
   }
   DrawUnitLabelAndOutline(canvas, s);
@@ -107,18 +113,34 @@ void GraphPainter::drawFrequencyLabels(Canvas& canvas, const GraphScale& s) cons
     if (model_.showStore) drawStoredSingleLevel(canvas, s);
     return;
   }
+  std::array<std::string, 11> labels;
+  std::array<int, 11> xs{};
+  std::size_t count = 0;
   if (s.logAxis) {
     for (const LogLabel& label : LogAxisFor(state_.logSpanIndex).labels) {
-      const int x = label.anchorMhz == 0 ? g.plotLeft : s.FreqToX(label.anchorMhz * 1e6);
-      text(canvas, x, g.freqLabelY, label.text, grid, border);
+      xs[count] = label.anchorMhz == 0 ? g.plotLeft : s.FreqToX(label.anchorMhz * 1e6);
+      labels[count++] = label.text;
     }
-    return;
+  } else {
+    labels = LinearFrequencyLabels(state_.startFrequencyHz, state_.finishFrequencyHz);
+    const int step = RoundHalfEven(g.plotWidth / 10.0);
+    for (count = 0; count < labels.size(); ++count)
+      xs[count] = g.levelLabelX + static_cast<int>(count) * step;
   }
-  const auto labels = LinearFrequencyLabels(state_.startFrequencyHz, state_.finishFrequencyHz);
-  const int step = RoundHalfEven(g.plotWidth / 10.0);
-  for (int i = 0; i <= 10; ++i)
-    text(canvas, g.levelLabelX + i * step, g.freqLabelY, labels[static_cast<std::size_t>(i)], grid,
-         border);
+  // Where the labels' ink would run into each other or out of the frame, they move apart.
+  canvas.setFont(kFont, fontSize(), grid);
+  std::array<int, 11> widths{};
+  std::array<int, 11> leads{};
+  for (std::size_t i = 0; i < count; ++i) {
+    const InkExtent ink = InkOf(canvas, labels[i]);
+    leads[i] = ink.left;
+    widths[i] = ink.width;
+    xs[i] += ink.left;
+  }
+  FitLabels(std::span(xs.data(), count), std::span(widths.data(), count), g.frameLeft + 1,
+            g.frameRight - 1, kLabelGap);
+  for (std::size_t i = 0; i < count; ++i)
+    text(canvas, xs[i] - leads[i], g.freqLabelY, labels[i], grid, border);
 }
 
 void GraphPainter::drawLevelLabels(Canvas& canvas, const GraphScale& s) const {

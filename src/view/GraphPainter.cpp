@@ -8,6 +8,7 @@ namespace tq {
 
 namespace {
 constexpr const char* kFont = "Arial";
+constexpr int kLegendGap = 4;
 
 bool ValidPoint(int n) {
   return n >= 0 && n < static_cast<int>(kTracePoints);
@@ -55,8 +56,7 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
   canvas.setBrushColour(colour(kBorderColour));
   canvas.rectangle(g.frameLeft, g.frameTop, g.frameRight, g.frameBottom);
 
-  drawStatusTexts(canvas);
-  drawLegend(canvas);
+  drawLegend(canvas, drawStatusTexts(canvas));
 
   canvas.setPenColour(colour(kGridColour));
   canvas.setPenStyle(PenStyle::Solid);
@@ -70,27 +70,41 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
   canvas.setBrushColour(colour(kBorderColour));
 }
 
-void GraphPainter::drawStatusTexts(Canvas& canvas) const {
-  const int top = GeometryFor(state_.displaySize).frameTop + 2;
+int GraphPainter::drawStatusTexts(Canvas& canvas) const {
+  const GraphGeometry& g = GeometryFor(state_.displaySize);
+  const int top = g.frameTop + 2;
   constexpr int kStatusX = 590;
   canvas.setFont(kFont, fontSize(), kClBlack);
   const std::string processing =
       sources_.ers.Applied() ? "" : ProcessingLabel(state_, sources_.single);
-  text(canvas, kStatusX, top, sources_.ers.Label(), kClBlack, kWhite);
-  if (!processing.empty()) {
-    const int width = canvas.textExtent(processing).width;
-    text(canvas, kStatusX - width, top, processing, kClBlack, kWhite);
-  }
+  const std::string ers = sources_.ers.Label();
+  // The ERS label starts at 590 unless that would take it past the frame; the processing
+  // label ends where it starts.
+  const InkExtent ink = InkOf(canvas, ers);
+  const int ersX = std::min(kStatusX, g.frameRight - 1 - ink.left - ink.width);
+  text(canvas, ersX, top, ers, kClBlack, kWhite);
+  if (processing.empty()) return ersX;
+  const int x = ersX - canvas.textExtent(processing).width;
+  text(canvas, x, top, processing, kClBlack, kWhite);
+  return x;
 }
 
-void GraphPainter::drawLegend(Canvas& canvas) const {
+void GraphPainter::drawLegend(Canvas& canvas, int rightLimit) const {
   const GraphGeometry& g = GeometryFor(state_.displaySize);
   const int top = g.frameTop + 2;
   int x = g.legendX;
   const Colour back = colour(kBorderColour);
-  auto entry = [&](const std::string& s, Colour c) {
+  auto entry = [&](std::string s, Colour c) {
     canvas.setFont(kFont, fontSize(), c);
-    const int width = canvas.textExtent(s).width;
+    // A long limit name is shortened rather than written over the status texts.
+    int width = canvas.textExtent(s).width;
+    const int room = rightLimit - kLegendGap - x;
+    if (width > room) {
+      while (!s.empty() && canvas.textExtent(s + "...").width > room) s.pop_back();
+      if (s.empty()) return;
+      s += "...";
+      width = canvas.textExtent(s).width;
+    }
     text(canvas, x, top, s, c, back);
     x += width;
   };

@@ -63,8 +63,9 @@ class GraphPainter {
   void PlotPoint(Canvas& canvas, int kind, int n);
 
  private:
-  void drawStatusTexts(Canvas& canvas) const;
-  void drawLegend(Canvas& canvas) const;
+  // Returns the left end of the status texts, which the legend must not reach.
+  int drawStatusTexts(Canvas& canvas) const;
+  void drawLegend(Canvas& canvas, int rightLimit) const;
   void drawTraces(Canvas& canvas, const GraphScale& scale) const;
   using PointXs = std::array<int, kTracePoints>;
   void drawTrace(Canvas& canvas, const GraphScale& scale, const PointXs& xs, int kind, int first,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "model/Numbers.h"
@@ -9,9 +10,11 @@
 namespace tq {
 
 int RefLevel(const MeasurementState& state, const InputCorrections& inputs) {
-  const int base = inputs.Nx20Selected() ? 20 : 20 - state.preampGainDb;
-  return base + state.attenuationDb + inputs.LisnAttenuatorDb() + inputs.TransducerLevelOffsetDb() +
-         state.levelOffsetDb;
+  // In 64 bits: a typed gain or an offset may be any 32-bit number.
+  const std::int64_t base = inputs.Nx20Selected() ? 20 : 20 - std::int64_t{state.preampGainDb};
+  const std::int64_t level = base + state.attenuationDb + inputs.LisnAttenuatorDb() +
+                             inputs.TransducerLevelOffsetDb() + state.levelOffsetDb;
+  return static_cast<int>(std::clamp<std::int64_t>(level, INT32_MIN / 2, INT32_MAX / 2));
 }
 
 GraphScale MakeScale(const MeasurementState& state, const InputCorrections& inputs) {

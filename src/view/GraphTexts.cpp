@@ -1,5 +1,6 @@
 #include "view/GraphTexts.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace tq {
@@ -47,6 +48,24 @@ std::string CursorFrequencyText(double hz) {
   if (hz >= 1e6) return FormatFixed(hz / 1e6, 0, 3) + " MHz";
   if (hz >= 100e3) return FormatFixed(hz / 1e6, 0, 4) + " MHz";
   return FormatFixed(hz / 1000, 0, 0) + " KHz";
+}
+
+InkExtent InkOf(Canvas& canvas, std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  const std::size_t last = text.find_last_not_of(' ');
+  const int left = first > 0 ? canvas.textExtent(text.substr(0, first)).width : 0;
+  return {left, canvas.textExtent(text.substr(0, last + 1)).width - left};
+}
+
+void FitLabels(std::span<int> xs, std::span<const int> widths, int lo, int hi, int gap) {
+  const std::size_t n = std::min(xs.size(), widths.size());
+  if (n == 0) return;
+  // Push right what runs into its left neighbour, then pull left what runs past the end.
+  xs[0] = std::max(xs[0], lo);
+  for (std::size_t i = 1; i < n; ++i) xs[i] = std::max(xs[i], xs[i - 1] + widths[i - 1] + gap);
+  xs[n - 1] = std::min(xs[n - 1], hi - widths[n - 1]);
+  for (std::size_t i = n - 1; i-- > 0;) xs[i] = std::min(xs[i], xs[i + 1] - gap - widths[i]);
 }
 
 GraphCaptions CaptionsFor(const MeasurementState& state) {

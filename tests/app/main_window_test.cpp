@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <filesystem>
 #include <functional>
@@ -99,6 +100,14 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
   EXPECT_TRUE(program->model().ersMenuEnabled);
   EXPECT_EQ(link->analyser.attenuationDb(), 30);
   EXPECT_TRUE(prompts.messages().empty());
+
+  // Leaving the pre-amplifier box writes the gain in width 4, and it stays so.
+  auto* preamp = window->findChild<QComboBox*>("ComboBox3");
+  emit preamp->lineEdit()->editingFinished();
+  EXPECT_EQ(preamp->currentText().toStdString(), "   0");
+  window->modelChanged();
+  window->repaint();
+  EXPECT_EQ(preamp->currentText().toStdString(), "   0");
 
   struct Expect {
     int size;

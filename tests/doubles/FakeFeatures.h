@@ -42,6 +42,9 @@ struct FakeErs : NullErsCorrection {
   std::function<float(float)> correction;
   std::string label = " ERS OFF";
   int compressedPoints = 0;
+  bool archive = false;
+  bool ArchiveLoaded() const override { return archive; }
+  void DropArchive() override { archive = false; }
   bool Applied() const override { return applied; }
   float CorrectionDb(float hz) const override { return correction ? correction(hz) : 0.0f; }
   std::string Label() const override { return label; }

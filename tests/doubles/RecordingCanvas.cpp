@@ -18,6 +18,7 @@ int RecordingCanvas::widthOf(std::string_view text) const {
   const auto chars = std::count_if(text.begin(), text.end(), [](char c) {
     return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   });
+  if (widthFollowsFont) return (static_cast<int>(chars) * state_.fontSize * 4 + 4) / 5;
   return static_cast<int>(chars) * charWidth;
 }
 

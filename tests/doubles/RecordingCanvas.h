@@ -44,6 +44,9 @@ class RecordingCanvas : public Canvas {
 
   int charWidth = 6;
   int textHeight = 13;
+  // Text as wide as the font's size makes it (four fifths of the point size a character, a
+  // little more than Arial needs at 96 dots per inch) instead of charWidth.
+  bool widthFollowsFont = false;
 
   void moveTo(int x, int y) override;
   void lineTo(int x, int y) override;

@@ -14,6 +14,7 @@ class RecordingView : public MainView {
   int repaints = 0;
   int closeRequests = 0;
   int plottedPoints = 0;
+  std::vector<int> plottedKinds;
   int valuesWindowShows = 0;
   int valuesWindowHides = 0;
   ValueTexts values;
@@ -30,7 +31,10 @@ class RecordingView : public MainView {
   void hideMessageWindow() override { messageVisible = false; }
   void placeMessageWindow() override {}
   void closeMainWindow() override { ++closeRequests; }
-  void plotPoint(int, int) override { ++plottedPoints; }
+  void plotPoint(int kind, int) override {
+    ++plottedPoints;
+    plottedKinds.push_back(kind);
+  }
   void setPointerShape(PointerShape shape) override { pointerShape = shape; }
   void showValuesWindow() override { ++valuesWindowShows; }
   void hideValuesWindow() override { ++valuesWindowHides; }

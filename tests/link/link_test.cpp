@@ -141,6 +141,34 @@ TEST_F(LinkTest, StatusFramesShowTheStateAndSetTheQueueMode) {
   EXPECT_EQ(link.lastStatusText(), "COMPRESSION");
 }
 
+TEST_F(LinkTest, EveryStateCodeShowsItsTextAndColour) {
+  struct Case {
+    int code;
+    const char* text;
+    Colour lamp;
+  };
+  const Case cases[] = {{3, "Setting ERS", kClFuchsia},  {4, "Scanning", kClBlue},
+                        {5, "S/F Instant", kClBlue},     {6, "S/F Average", kClBlue},
+                        {7, "S/F Quasi Peak", kClBlue},  {9, "Finding Peak", kClFuchsia},
+                        {11, "Setting ERS", kClFuchsia}, {12, "Scanning", kClBlue},
+                        {13, "Scanning", kClBlue},       {14, "Scanning", kClBlue},
+                        {15, "Scanning", kClBlue}};
+  for (const Case& c : cases) {
+    model.statusText.clear();
+    port.deliver({0x01, 0x03, 0xC0, static_cast<std::uint8_t>(c.code << 4), 0x04});
+    EXPECT_EQ(model.statusText, c.text) << c.code;
+    EXPECT_EQ(model.lampColour, c.lamp) << c.code;
+    EXPECT_TRUE(state.queueMode) << c.code;
+  }
+  // The NX91's accessory frame reaches the pre-selector handling; other devices do not.
+  port.deliver({0x01, 0x06, 0xC2, 0x33, 0x05, 0x00, 0x01, 0x04});
+  port.deliver({0x01, 0x06, 0xC2, 0x33, 0x02, 0x00, 0x00, 0x04});
+  port.deliver({0x01, 0x06, 0xC2, 0x34, 0x02, 0x00, 0x00, 0x04});
+  port.deliver({0x01, 0x06, 0xC2, 0x33, 0x09, 0x00, 0x00, 0x04});
+  EXPECT_EQ(client.reports, (std::vector<std::pair<int, bool>>{{5, true}, {2, false}}));
+  EXPECT_EQ(link.receiveBufferSize(), 0u);
+}
+
 TEST_F(LinkTest, VersionAbove122EnablesTheErsItems) {
   port.deliver({0x01, 0x04, 0xC1, 0x01, 22, 0x04});
   EXPECT_FLOAT_EQ(state.hardwareVersion, 1.22f);
@@ -225,6 +253,34 @@ TEST_F(LinkTest, LostLinkAsksWhetherToEndAndReconnectsOnNo) {
   link.Panel5Click();  // the status panel retries
   EXPECT_TRUE(state.portConnected);
   EXPECT_TRUE(state.linkEnabled);
+}
+
+// A frame that could not go out while the analyser was away never goes out in place of a
+// later command.
+TEST_F(LinkTest, AFrameTheLostLinkCouldNotSendIsDropped) {
+  port.dsrHigh = false;
+  prompts.answer(Answer::No);
+  link.SendCommand(0x10, 30, 1);
+  port.dsrHigh = true;
+  state.linkEnabled = true;
+  port.takeWritten();
+  link.SendCommand(0x20, 0, 0);
+  EXPECT_EQ(port.takeWritten(), (Bytes{1, 2, 0x20, 4}));
+}
+
+// A Com change to a port without an analyser leaves the link disabled: the status panel
+// click connects again once the analyser is there.
+TEST_F(LinkTest, TheStatusPanelReconnectsAfterAComChangeToASilentPort) {
+  port.dsrHigh = false;
+  prompts.answer(Answer::No);
+  link.ComClick(3);
+  EXPECT_FALSE(state.linkEnabled);
+  port.dsrHigh = true;
+  prompts.clear();
+  link.Panel5Click();
+  EXPECT_TRUE(state.linkEnabled);
+  EXPECT_TRUE(state.portConnected);
+  EXPECT_TRUE(prompts.asked().empty());
 }
 
 TEST_F(LinkTest, StatusPanelClickWithTheAnalyserStillAbsent) {

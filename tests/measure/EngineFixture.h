@@ -48,16 +48,27 @@ class EngineTest : public ::testing::Test, public LinkClient {
                    static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(raw >> 8),
                    static_cast<std::uint8_t>(raw), 0x04});
   }
-  // The command codes written since the last call, ACKs left out.
-  std::vector<std::uint8_t> sentCodes() {
-    std::vector<std::uint8_t> codes;
+  // The command frames written since the last call as (code, value), single bytes left out.
+  std::vector<std::pair<int, std::int32_t>> sentFrames() {
+    std::vector<std::pair<int, std::int32_t>> frames;
     const auto w = port_.takeWritten();
-    for (std::size_t i = 0; i + 2 < w.size(); ++i) {
-      if (w[i] != 0x01) continue;
-      codes.push_back(w[i + 2]);
-      i += w[i + 1] + 1;
+    for (std::size_t i = 0; i + 3 < w.size(); ++i) {
+      if (w[i] != 0x01 || i + w[i + 1] + 1 >= w.size()) continue;
+      const std::size_t end = i + w[i + 1] + 1;  // the EOT
+      std::uint32_t value = 0;
+      for (std::size_t b = i + 3; b < end; ++b) value = (value << 8) | w[b];
+      frames.emplace_back(w[i + 2], static_cast<std::int32_t>(value));
+      i = end;
     }
-    return codes;
+    return frames;
+  }
+  // The values of the frames of one code among those.
+  static std::vector<std::int32_t> valuesOf(const std::vector<std::pair<int, std::int32_t>>& f,
+                                            int code) {
+    std::vector<std::int32_t> values;
+    for (const auto& [c, v] : f)
+      if (c == code) values.push_back(v);
+    return values;
   }
 
   // LinkClient: what the program's core does with the link.

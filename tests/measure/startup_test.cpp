@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -156,6 +157,53 @@ TEST_F(ProgramTest, AnAbsentAnalyserIsReportedAndNothingIsSentOnClose) {
   EXPECT_TRUE(port.written.empty());
   EXPECT_FALSE(port.isOpen());
   EXPECT_TRUE(fs::exists(root / "drive_c" / "tq4800" / "TQ4800.INI"));
+}
+
+// Each question of the start, the link and the end has its box kind and buttons.
+TEST_F(ProgramTest, EveryQuestionHasItsKindAndButtons) {
+  writeIni(IniWith({}));
+  port.dsrHigh = false;
+  // An analyser with old firmware answers the version request.
+  port.onWrite = [this](std::span<const std::uint8_t> bytes) {
+    if (bytes.size() == 4 && bytes[2] == 0x21) port.deliver({0x01, 0x04, 0xC1, 0x01, 50, 0x04});
+  };
+  start().Panel5Click();  // still absent
+  program.reset();
+  port.dsrHigh = true;
+  Program& p = start();
+  port.deliver({0x15});  // a NAK once the accessory lines are set up
+  prompts.answer(Answer::Cancel);
+  p.Execute(Command::Reset1);
+  port.dsrHigh = false;
+  prompts.answer(Answer::No);
+  ticks.advance(3100);  // the status poll finds the analyser gone
+  prompts.answer(Answer::No);
+  EXPECT_FALSE(p.CloseQuery());
+
+  struct Expected {
+    const char* text;
+    MessageKind kind;
+    Buttons buttons;
+  };
+  const Expected expected[] = {
+      {"TQ4800 Not Responding", MessageKind::Information, Buttons::Ok},
+      {"TQ4800 Still not Responding", MessageKind::Error, Buttons::Ok},
+      {"Contact Veltrane Instruments Ltd for Upgraded Firmware to Improve Performance",
+       MessageKind::Warning, Buttons::Ok},
+      {"Invalid Comms Signal", MessageKind::Warning, Buttons::Ok},
+      {"Resetting Hardware will Clear all Information not Already Saved", MessageKind::Warning,
+       Buttons::OkCancel},
+      {"TQ4800 Not Responding. End Program ?", MessageKind::Error, Buttons::YesNo},
+      {"Close TQ4800 ?", MessageKind::Confirmation, Buttons::YesNo},
+  };
+  for (const Expected& e : expected) {
+    const auto& asked = prompts.asked();
+    const auto it =
+        std::find_if(asked.begin(), asked.end(), [&](const auto& a) { return a.text == e.text; });
+    ASSERT_NE(it, asked.end()) << e.text;
+    EXPECT_EQ(it->kind, e.kind) << e.text;
+    EXPECT_EQ(it->buttons, e.buttons) << e.text;
+  }
 }
 
 TEST_F(ProgramTest, StartUpTalksToTheAnalyserInOrder) {

@@ -2,6 +2,7 @@
 // stops, point-by-point shots, exactly as a user drives them through the main window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "SimulatedLink.h"
@@ -214,17 +215,43 @@ TEST_F(ProgramScenario, AnAverageDetectorShotMeasuresStepByStep) {
   EXPECT_EQ(program->model().button1Caption, "S/SHOT");
 }
 
+// STOP during a point-by-point shot stops the reading (0x4A), asks for the status and ends
+// the shot: the loop sends no second 0x4A and leaves the step count at the steps per scan.
+// The frequency box shows each step in MHz with 4 decimals, 5 in the LOW range.
 TEST_F(ProgramScenario, StopEndsAPointByPointShotAfterTheCurrentStep) {
-  state().startFrequencyHz = 50000000;
-  state().finishFrequencyHz = 60000000;
-  state().stepsPerScan = 100;
-  prompts.answer(Answer::Ok);
-  program->Execute(Command::QP1);
-  ticks.post(20000, [&] { program->Execute(Command::Button1); });  // STOP from inside the loop
-  program->Execute(Command::Button1);
-  EXPECT_FALSE(state().runInProgress);
-  EXPECT_LT(link->analyser.commands(0x48).size(), 10u);
-  EXPECT_GE(link->analyser.commands(0x48).size(), 2u);
+  for (bool high : {true, false}) {
+    if (!high) {
+      prompts.answer(Answer::Yes);
+      program->Execute(Command::Button8);  // to LOW
+      ticks.advance(31000);
+    }
+    state().startFrequencyHz = high ? 50000000 : 1000000;
+    state().finishFrequencyHz = high ? 60000000 : 2000000;
+    state().stepsPerScan = 100;
+    prompts.answer(Answer::Ok);
+    program->Execute(Command::QP1);
+    double stoppedAt = 0;
+    ticks.post(20000, [&] {
+      stoppedAt = ticks.nowMs();
+      program->Execute(Command::Button1);  // STOP from inside the loop
+    });
+    link->analyser.clearLog();
+    program->Execute(Command::Button1);
+    EXPECT_FALSE(state().runInProgress);
+    EXPECT_LT(link->analyser.commands(0x48).size(), 10u);
+    EXPECT_GE(link->analyser.commands(0x48).size(), 2u);
+    std::vector<int> after;
+    for (const auto& c : link->analyser.log())
+      if (!c.singleByte && !c.accessory && c.atMs >= stoppedAt) after.push_back(c.code);
+    ASSERT_GE(after.size(), 2u);
+    EXPECT_EQ(after[0], 0x4A);
+    EXPECT_EQ(after[1], 0x20);
+    EXPECT_EQ(std::count(after.begin(), after.end(), 0x4A), 1);
+    EXPECT_EQ(state().stepIndex, 100);
+    const std::string box = program->model().frequencyBoxText;
+    EXPECT_EQ(box.size(), 11u) << box;  // "5x.xxxx MHz", "1.xxxxx MHz"
+    EXPECT_EQ(box.substr(box.find('.') + 1).size(), high ? 8u : 9u) << box;
+  }
 }
 
 TEST_F(ProgramScenario, ClosingDuringAPointByPointShotEndsItQuietly) {

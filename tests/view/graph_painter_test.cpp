@@ -167,7 +167,7 @@ TEST_F(GraphPainterTest, TracesInPaintOrderWithTheirScales) {
   const auto loss = canvas_.textsIn(colour(kDifferenceColour));  // after the legend entry
   EXPECT_EQ(loss, (std::vector<std::string>{" Diff'ce", "-30", "-20", "-10", "  0", " 10", " 20",
                                             " 30"}));
-  EXPECT_EQ(canvas_.findText("  0")->x0, 620);
+  EXPECT_EQ(canvas_.findText("  0")->x0, 619);  // 620 would end on the frame's outline
   EXPECT_EQ(canvas_.findText("  0")->y0, 185);
 
   canvas_.clear();
@@ -222,8 +222,9 @@ TEST_F(GraphPainterTest, FrameLegendAndStatusTexts) {
   EXPECT_EQ(canvas_.findText("EN55022 B")->fontColour, kClBlack);
   EXPECT_FALSE(canvas_.hasText(" Diff'ce"));
 
-  EXPECT_EQ(canvas_.findText(" ERS OFF")->x0, 590);
-  EXPECT_EQ(canvas_.findText("Peak Hold")->x1, 590);
+  // At 590 the 48 pixels of " ERS OFF" would end on the frame's outline: one pixel left.
+  EXPECT_EQ(canvas_.findText(" ERS OFF")->x0, 589);
+  EXPECT_EQ(canvas_.findText("Peak Hold")->x1, 589);
   EXPECT_EQ(canvas_.findText("Peak Hold")->brushColour, kWhite);
 
   // No limit record: the legend does not name one; an applied ERS blanks the processing.
@@ -378,6 +379,76 @@ TEST_F(GraphPainterTest, PaintingChangesNothingAndDrawsTheSameOnAnyCanvas) {
         EXPECT_TRUE(traces_.data() == traces) << mode << log << running;
         EXPECT_EQ(first.texts(), inner.texts());
         EXPECT_EQ(first.lines().size(), inner.lines().size());
+      }
+    }
+  }
+}
+
+// Every text of the graph stays inside the frame and clear of every other text, at each
+// display size, whatever the span, axis, units and legend.
+TEST_F(GraphPainterTest, TextsStayInsideTheFrameAndNeverOverlap) {
+  struct Span {
+    std::int32_t start, finish;
+    bool log;
+    int logSpan;
+  };
+  const Span spans[] = {{30000000, 1100000000, false, 0},
+                        {30000000, 40000000, false, 0},
+                        {100000000, 200000000, false, 0},
+                        {10000, 30000000, false, 0},
+                        {1000000, 1500000, false, 0},
+                        {29500000, 30000000, false, 0},
+                        {0, 0, true, 1},
+                        {0, 0, true, 2},
+                        {0, 0, true, 3},
+                        {0, 0, true, 4}};
+  model_.showStore = model_.showDifference = model_.showArchive = model_.showLimit = true;
+  features_.limit.loaded = true;
+  features_.limit.name = "EN55022 Class B Radiated, 10 m measuring distance (QP)";
+  state_.processingMode = 2;
+  state_.differenceInsertionLoss = true;
+  for (int size : {0, 1, 2}) {
+    for (const Span& span : spans) {
+      for (bool dbm : {false, true}) {
+        state_.displaySize = static_cast<std::uint8_t>(size);
+        state_.startFrequencyHz = span.start;
+        state_.finishFrequencyHz = span.finish;
+        state_.logFrequencyAxis = span.log;
+        state_.logSpanIndex = span.logSpan;
+        state_.dbmUnits = dbm;
+        ApplyLogSpan(state_);
+        RecordingCanvas canvas;
+        canvas.widthFollowsFont = true;
+        painter_.DrawGraph(canvas);
+        const GraphGeometry& g = GeometryFor(size);
+        // The inked part of each text: blanks at either end show nothing.
+        auto texts = canvas.textCalls();
+        auto width = [](std::size_t chars, int fontSize) {
+          return static_cast<int>((chars * fontSize * 4 + 4) / 5);
+        };
+        for (Call& t : texts) {
+          const std::size_t first = t.text.find_first_not_of(' ');
+          const std::size_t last = t.text.find_last_not_of(' ');
+          if (first == std::string::npos) continue;
+          t.x1 = t.x0 + width(last + 1, t.fontSize);
+          t.x0 += width(first, t.fontSize);
+        }
+        const std::string where = "size " + std::to_string(size) + " span " +
+                                  std::to_string(span.start) + "-" + std::to_string(span.finish) +
+                                  " log " + std::to_string(span.logSpan) + " dbm " +
+                                  std::to_string(dbm);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+          const Call& a = texts[i];
+          EXPECT_TRUE(a.x0 >= g.frameLeft && a.x1 <= g.frameRight && a.y0 >= g.frameTop &&
+                      a.y0 + canvas.textHeight <= g.frameBottom)
+              << "\"" << a.text << "\" outside the frame, " << where;
+          for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            const Call& b = texts[j];
+            const bool apart = a.x1 <= b.x0 || b.x1 <= a.x0 || a.y0 + canvas.textHeight <= b.y0 ||
+                               b.y0 + canvas.textHeight <= a.y0;
+            EXPECT_TRUE(apart) << "\"" << a.text << "\" over \"" << b.text << "\", " << where;
+          }
+        }
       }
     }
   }

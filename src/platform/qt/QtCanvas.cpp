@@ -166,7 +166,9 @@ void QtCanvas::rectangle(int left, int top, int right, int bottom) {
 
 void QtCanvas::setFont(std::string_view name, int pointSize, Colour colour) {
   font_ = QFont(ToQString(name));
-  font_.setPointSize(std::max(1, pointSize));
+  // The pixel size the point size gives at 96 dots per inch, so that the graph's layout does
+  // not change with the screen's resolution.
+  font_.setPixelSize(std::max(1, (pointSize * 96 + 36) / 72));
   fontColour_ = ToQColor(colour);
 }
 
