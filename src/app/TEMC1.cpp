@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -183,6 +185,8 @@ void TEMC1::applyLayout() {
     if (r != w->geometry()) w->setGeometry(r);
   }
   appliedSize_ = size;
+  // The frequency box's font follows the new size.
+  if (!shown_.frequencyBox.empty()) showFrequencyBox(Q(shown_.frequencyBox));
 }
 
 void TEMC1::modelChanged() {
@@ -226,7 +230,10 @@ void TEMC1::updateTexts() {
   SetText(panel2Text_, shown_.date, m.dateText);
   SetText(panel6Text_, shown_.title, s.title);
   SetText(label2_, shown_.rangeLabel, m.rangeLabelText);
-  SetText(edit1_, shown_.frequencyBox, m.frequencyBoxText);
+  if (shown_.frequencyBox != m.frequencyBoxText) {
+    shown_.frequencyBox = m.frequencyBoxText;
+    showFrequencyBox(Q(m.frequencyBoxText));
+  }
   SetText(label10_, shown_.detector, CaptionsFor(s).detectorLabel);
 
   const int attenuation = std::clamp(s.attenuationDb / 10, 0, 3);
@@ -267,6 +274,19 @@ void TEMC1::updateTexts() {
       rangeDelay_->hide();
     }
   }
+}
+
+void TEMC1::showFrequencyBox(const QString& text) {
+  // "1100.0000 MHz" is wider than the box at the window's font: the box's font shrinks
+  // until the whole text shows, down to 8 pixels.
+  QFont f = font();
+  const int room = edit1_->width() - 3;
+  int pixels = QFontInfo(f).pixelSize();
+  f.setPixelSize(pixels);
+  while (pixels > 8 && QFontMetrics(f).horizontalAdvance(text) > room) f.setPixelSize(--pixels);
+  edit1_->setFont(f);
+  edit1_->setText(text);
+  edit1_->setCursorPosition(0);
 }
 
 void TEMC1::repaint() {

@@ -82,6 +82,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void dispatch(Command command);
   void updateCommands();
   void updateTexts();
+  void showFrequencyBox(const QString& text);
   std::size_t rowOf(Command command) const;
   QPushButton* button(Command command, QWidget* parent, QRect geometry);
   QFrame* panel(const char* name, QWidget* parent, QRect geometry);

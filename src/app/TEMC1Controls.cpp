@@ -127,8 +127,11 @@ void TEMC1::createControls() {
   (new QLabel("MHz", freqp))->setGeometry(4, 2, 60, 16);
   edit1_ = new QLineEdit(freqp);
   edit1_->setObjectName("Edit1");
-  edit1_->setGeometry(4, 22, 60, 24);
+  edit1_->setGeometry(1, 22, 67, 24);
   edit1_->setReadOnly(true);
+  // A flat box: every pixel of its width goes to the frequency and its unit.
+  edit1_->setFrame(false);
+  edit1_->setTextMargins(1, 0, 0, 0);
   placed_["Edit1"] = edit1_;
   QFrame* panel3 = panel("Panel3", c, {372, 377, 196, 56});
   button(C::Button8, panel3, {4, 4, 36, 23});

@@ -50,6 +50,7 @@ class Link {
   bool OpenPort();
   void ClosePort();
   void ClearReceiveBuffer() { rxSize_ = 0; }
+  bool portOpen() const { return port_.isOpen(); }
   void SetStatusTimerEnabled(bool enabled);
   bool StatusTimerEnabled() const;
   void SetStatus(const std::string& text, Colour lamp);

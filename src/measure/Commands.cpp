@@ -41,6 +41,10 @@ std::vector<CommandEntry> BuildTable() {
       {C::None, K::Separator, "", "", "Display1"},
       {C::Values1, K::Item, "Values1", "&Values", "Display1"},
       {C::Colours1, K::Item, "Colours1", "Screen &Colours...", "Display1"},
+      {C::None, K::Separator, "", "", "Display1"},
+      {C::Normal1, K::Item, "Normal1", "&Normal", "Display1", true},
+      {C::N800x6001, K::Item, "N800x6001", "&800 x 600", "Display1", true},
+      {C::Enlarged1, K::Item, "Enlarged1", "E&nlarged", "Display1", true},
       // Processing
       {C::Processing1, K::Menu, "Processing1", "P&rocessing", ""},
       {C::Off1, K::Item, "Off1", "&Off", "Processing1", true},
@@ -157,6 +161,11 @@ CommandState StateOf(Command id, const CommandContext& c) {
       break;
     case C::Button14:
       r.enabled = m.limitEnabled;
+      break;
+    case C::Normal1:
+    case C::N800x6001:
+    case C::Enlarged1:
+      r.checked = s.displaySize == static_cast<int>(id) - static_cast<int>(C::Normal1);
       break;
     case C::Diffemit:
       r.checked = !s.differenceInsertionLoss;

@@ -269,6 +269,14 @@ void Program::Execute(Command command) {
     case C::Values1:
       pointer_.Values1Click();
       break;
+    case C::Normal1:
+    case C::N800x6001:
+    case C::Enlarged1:
+      // Laid out at the next paint, and kept by the settings file.
+      state_.displaySize =
+          static_cast<std::uint8_t>(static_cast<int>(command) - static_cast<int>(C::Normal1));
+      ports_.view.repaint();
+      break;
     case C::Exit1:
       Exit1Click();
       break;

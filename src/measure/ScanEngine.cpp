@@ -116,6 +116,14 @@ void ScanEngine::Button2Click() {
   }
   if (!prepareRunStart(true)) return;
   state_.runInProgress = true;
+  // The slow detectors measure point by point, in a run as in a shot: a peak sweep would
+  // send data frames that their handler only counts, and never end.
+  if ((state_.detector == 2 || state_.detector == 3) && ersMode() == 0) {
+    RefreshRunButtons();
+    ticks_.wait(1);
+    pointByPoint(true);
+    return;
+  }
   if (ersMode() < 2) {
     PrepareSteps();
     StartSweep();
@@ -137,7 +145,8 @@ void ScanEngine::Button1Click() {
     state_.runActive = false;
     model_.button1Caption = "STOPPING";
     view_.modelChanged();
-    if (state_.detector == 2 || state_.detector == 3) {
+    // A point-by-point run goes on to the end of the sweep under way; a shot stops now.
+    if ((state_.detector == 2 || state_.detector == 3) && !pointByPointRun_) {
       link_.SendCommand(0x4A, 0, 0);
       ticks_.wait(1);
       link_.SendCommand(0x20, 0, 0);
@@ -152,7 +161,7 @@ void ScanEngine::Button1Click() {
   ticks_.wait(1);
   if (state_.processingMode == kPeakHold) traces_.CarryPeakHold();
   if (state_.detector == 2 || state_.detector == 3) {
-    pointByPointShot();
+    pointByPoint(false);
     return;
   }
   link_.ClearReceiveBuffer();
@@ -170,12 +179,24 @@ void ScanEngine::Stop() {
   state_.queueMode = false;
   if (state_.detector == 2 || state_.detector == 3) {
     stopRequested_ = true;
+    // The point-by-point loop further up the stack ends the step at its next check and
+    // then finishes the stop, so that CANCEL takes effect within 2 ticks.
+    if (pointByPointLoop_) {
+      stopPending_ = true;
+      RefreshRunButtons();
+      return;
+    }
   } else {
     link_.SendCommand(0x36, 0, 0);
     ticks_.wait(1);
   }
+  finishStop();
+}
+
+void ScanEngine::finishStop() {
   ticks_.wait(1);
-  link_.InitPreselectorLines();
+  // A close that stopped the run has closed the port by now.
+  if (link_.portOpen()) link_.InitPreselectorLines();
   link_.SetStatusTimerEnabled(true);
   RefreshRunButtons();
   view_.repaint();
@@ -235,7 +256,8 @@ void ScanEngine::StartSweep() {
     } else {
       link_.SendCommand(0x34, 0, 0);
     }
-  } else if (preselectorState_ >= 1 && preselectorState_ <= 3) {
+  } else if (preselectorState_ >= 1 && preselectorState_ <= 3 && !state_.highRange) {
+    // The pre-selectors are LOW-range accessories: a HIGH sweep is not split for them.
     startSegmentedForPreselector();
   } else {
     const int mode = ersMode();
@@ -407,24 +429,54 @@ void ScanEngine::pointByPointReading(const DataFrame& frame) {
   view_.modelChanged();
 }
 
-void ScanEngine::pointByPointShot() {
+void ScanEngine::pointByPoint(bool continuous) {
+  pointByPointLoop_ = true;
+  pointByPointRun_ = continuous;
+  stopRequested_ = false;
   if (ostrocell()) relay(state_.startFrequencyHz);
   state_.processingMode = 0;
   stepComplete_ = false;
-  lastStepSent_ = -1;
   link_.ClearReceiveBuffer();
   traces_.ClearCurrent();
+  link_.SendCommand(0x4D, 0, 1);
+  ticks_.wait(1);
+  link_.SendCommand(0x45, 100, 2);
+  ticks_.wait(1);
+  // A shot is one sweep; a run sweeps again until STOP (after the sweep under way) or
+  // CANCEL.
+  for (;;) {
+    pointByPointSweep();
+    const bool completed = !stopRequested_ && state_.stepIndex >= state_.stepsPerScan;
+    if (!continuous || !completed) break;
+    traces_.EndOfSweep();
+    if (!state_.runActive || !state_.runInProgress) break;
+    traces_.KeepCurrentSource();
+    traces_.ComputeDifference();
+    if (state_.stepsPerScan < 450) view_.repaint();
+  }
+  pointByPointLoop_ = false;
+  pointByPointRun_ = false;
+  state_.runInProgress = false;
+  link_.SendCommand(0x20, 0, 0);
+  RefreshRunButtons();
+  ticks_.wait(1);
+  EndOfRun();
+  view_.repaint();
+  // A CANCEL that came during the loop ends here, now that the loop has unwound.
+  if (stopPending_) {
+    stopPending_ = false;
+    finishStop();
+  }
+}
+
+void ScanEngine::pointByPointSweep() {
   // The analyser is tuned step by step, so the program works out the step frequencies.
   for (int i = 0; i <= state_.stepsPerScan && i <= 500; ++i)
     state_.stepFrequencyHz[static_cast<std::size_t>(i)] =
         NominalStepFrequency(state_.startFrequencyHz, state_.finishFrequencyHz, state_.stepsPerScan,
                              i, state_.logFrequencyAxis);
-  link_.SendCommand(0x4D, 0, 1);
-  ticks_.wait(1);
-  link_.SendCommand(0x45, 100, 2);
-  ticks_.wait(1);
+  lastStepSent_ = -1;
   state_.stepIndex = 0;
-  stopRequested_ = false;
   const bool average = state_.detector == 2;
   do {
     const int i = std::clamp(state_.stepIndex, 0, 500);
@@ -439,6 +491,7 @@ void ScanEngine::pointByPointShot() {
       link_.SendCommand(average ? 0x46 : 0x48, 0, 0);
       setStatus(average ? "Av. Scan" : "QP Scan", kClBlue);
     }
+    // STOP and CANCEL are seen here, within 2 ticks.
     ticks_.wait(2);
     // STOP has already stopped the reading and set the step count: nothing more is sent.
     if ((stepComplete_ || stopRequested_) && state_.stepIndex < state_.stepsPerScan) {
@@ -448,12 +501,6 @@ void ScanEngine::pointByPointShot() {
       ticks_.wait(1);
     }
   } while (state_.stepIndex < state_.stepsPerScan && !stopRequested_);
-  state_.runInProgress = false;
-  link_.SendCommand(0x20, 0, 0);
-  RefreshRunButtons();
-  ticks_.wait(1);
-  EndOfRun();
-  view_.repaint();
 }
 
 }  // namespace tq

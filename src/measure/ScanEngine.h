@@ -103,7 +103,11 @@ class ScanEngine {
   // The step strip and the compression report for a point of a running sweep.
   void noteStepStatus(int point);
   void endOfSweep();
-  void pointByPointShot();
+  // The point-by-point measurement of the slow detectors: one sweep for a shot, sweep after
+  // sweep for a run.
+  void pointByPoint(bool continuous);
+  void pointByPointSweep();
+  void finishStop();
   bool prepareRunStart(bool isRun);
   void startSegmentedForPreselector();
   void nextSegmentEnd();
@@ -140,6 +144,9 @@ class ScanEngine {
   bool sweepLogarithmic_ = false;
   std::int32_t tunedFrequencyHz_ = 0;
   bool invalidFrequency_ = false;
+  bool pointByPointLoop_ = false;  // a point-by-point loop runs further up the stack
+  bool pointByPointRun_ = false;   // ... for a RUN, not a shot
+  bool stopPending_ = false;       // a CANCEL waits for that loop to unwind
   // The run's status text while a compression report stands in for it.
   struct RunStatus {
     std::string text;

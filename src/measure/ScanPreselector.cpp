@@ -62,7 +62,8 @@ void ScanEngine::nextSegmentEnd() {
 }
 
 void ScanEngine::SegmentStep() {
-  if (preselectorState_ <= 0) return;
+  // Only a LOW sweep is split at the pre-selector's band edges.
+  if (preselectorState_ <= 0 || state_.highRange) return;
   link_.SetStatusTimerEnabled(false);
   model_.inputLabels[2] = "Paused";
   view_.modelChanged();

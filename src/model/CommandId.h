@@ -39,6 +39,9 @@ enum class Command : std::uint16_t {
   Clear1,
   Values1,
   Colours1,
+  Normal1,    // display sizes: 644 x 484
+  N800x6001,  // 800 x 600
+  Enlarged1,  // 1024 x 738
   // Processing
   Off1,
   Average81,

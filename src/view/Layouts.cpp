@@ -51,7 +51,33 @@ constexpr SizeTable kSize0{
       {372, 377, 196}}},
     {4, 42, 4, 42, 86, 140},
     {36, 36, 36, 36, 50, 50},
-    60};
+    67};
+
+// The 800 x 600 window keeps the normal controls where the larger graph leaves them room:
+// the bottom row moves below the frame (107 pixels down) and what sits at the right of the
+// top bar and the bottom row moves right with the frame (102 pixels).
+constexpr SizeTable kSize1{
+    800,
+    600,
+    8,
+    false,
+    {{{94, 36}, {136, 36}, {178, 36}, {220, 36}, {262, 36}, {304, 36}, {346, 284}, {636, 100}}},
+    83,
+    25,
+    {5, 35, 65, 95, 155, 185, 217, 249, 304, 359, 359},
+    {{{92, 484, 25},
+      {92, 513, 25},
+      {117, 484, 25},
+      {117, 513, 25},
+      {706, 484, 30},
+      {672, 484, 30},
+      {144, 484, 72},
+      {218, 484, 80},
+      {300, 484, 69},
+      {372, 484, 196}}},
+    {4, 42, 4, 42, 86, 140},
+    {36, 36, 36, 36, 50, 50},
+    67};
 
 constexpr SizeTable kSize2{
     1024,
@@ -74,7 +100,7 @@ constexpr SizeTable kSize2{
       {628, 625, 216}}},
     {4, 46, 4, 46, 130, 172},
     {40, 40, 40, 40, 40, 40},
-    70};
+    78};
 
 WindowLayout FromTable(const SizeTable& t, int panel7Left, int panel7Top, int panel7Width) {
   WindowLayout layout;
@@ -96,19 +122,16 @@ WindowLayout FromTable(const SizeTable& t, int panel7Left, int panel7Top, int pa
   c.push_back({"Panel7", panel7Left, panel7Top, panel7Width, kKeep});
   for (std::size_t i = 0; i < kSpanButtons.size(); ++i)
     c.push_back({kSpanButtons[i], t.spanLefts[i], kKeep, t.spanWidths[i], kKeep});
-  c.push_back({"Edit1", kKeep, kKeep, t.editWidth, kKeep});
+  // The frequency box fills its panel: "1100.0000 MHz" needs more than the 60 (70) pixels
+  // it was given.
+  c.push_back({"Edit1", 1, kKeep, t.editWidth, kKeep});
   return layout;
 }
 
 }  // namespace
 
 WindowLayout LayoutForDisplaySize(int displaySize) {
-  if (displaySize == 1) {
-    WindowLayout layout;
-    layout.width = 800;
-    layout.height = 600;
-    return layout;
-  }
+  if (displaySize == 1) return FromTable(kSize1, 672, 516, 60);
   if (displaySize == 2) return FromTable(kSize2, 916, 658, 80);
   return FromTable(kSize0, 570, 409, 60);
 }

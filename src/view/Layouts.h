@@ -24,7 +24,8 @@ struct WindowLayout {
   std::vector<ControlPlacement> controls;
 };
 
-// The layout applied at each paint for display size 0, 1 or 2 (any other value as 0).
+// The layout applied at each paint for display size 0, 1 or 2 (any other value as 0). Size 1
+// is the normal layout in an 800 x 600 window, moved clear of its larger graph.
 WindowLayout LayoutForDisplaySize(int displaySize);
 
 }  // namespace tq

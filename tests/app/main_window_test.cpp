@@ -2,12 +2,16 @@
 // real Qt timers, with scripted answers to every question.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <filesystem>
 #include <functional>
@@ -101,6 +105,17 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
   EXPECT_EQ(link->analyser.attenuationDb(), 30);
   EXPECT_TRUE(prompts.messages().empty());
 
+  // The frequency box shows the whole of its widest text, 1100 MHz in 4 decimals.
+  program->state().measurementMode = 1;
+  QMouseEvent move(QEvent::MouseMove, QPointF(619, 200), QPointF(619, 200), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(window->centralWidget(), &move);
+  program->state().measurementMode = 0;
+  auto* box = window->centralWidget()->findChild<QLineEdit*>("Edit1");
+  EXPECT_EQ(box->text().toStdString(), "1097.8600 MHz");
+  EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->text()), box->width() - 2);
+  EXPECT_GE(QFontInfo(box->font()).pixelSize(), 8);
+
   // Leaving the pre-amplifier box writes the gain in width 4, and it stays so.
   auto* preamp = window->findChild<QComboBox*>("ComboBox3");
   emit preamp->lineEdit()->editingFinished();
@@ -116,13 +131,22 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
     QRect geometry;  // left, top, width, height; -1 where the value is not fixed
   };
   const Expect expects[] = {
-      {0, 644, 484, "Button5", {94, -1, 36, -1}},    {0, 644, 484, "Panel6", {346, -1, 182, -1}},
-      {0, 644, 484, "Button2", {-1, 217, 83, 25}},   {0, 644, 484, "Panel3", {372, 377, 196, -1}},
-      {0, 644, 484, "Button17", {140, -1, 50, -1}},  {0, 644, 484, "Panel7", {570, 409, 60, -1}},
-      {2, 1024, 738, "Button5", {114, -1, 40, -1}},  {2, 1024, 738, "Panel2", {864, -1, 140, -1}},
-      {2, 1024, 738, "Button2", {-1, 353, 100, 40}}, {2, 1024, 738, "Panel8", {-1, 547, 100, -1}},
-      {2, 1024, 738, "BitBtn4", {966, 625, 30, -1}}, {2, 1024, 738, "Edit1", {-1, -1, 70, -1}},
-      {1, 800, 600, "Button5", {114, -1, 40, -1}},  // size 1 keeps the last positions
+      {0, 644, 484, "Button5", {94, -1, 36, -1}},
+      {0, 644, 484, "Panel6", {346, -1, 182, -1}},
+      {0, 644, 484, "Button2", {-1, 217, 83, 25}},
+      {0, 644, 484, "Panel3", {372, 377, 196, -1}},
+      {0, 644, 484, "Button17", {140, -1, 50, -1}},
+      {0, 644, 484, "Panel7", {570, 409, 60, -1}},
+      {2, 1024, 738, "Button5", {114, -1, 40, -1}},
+      {2, 1024, 738, "Panel2", {864, -1, 140, -1}},
+      {2, 1024, 738, "Button2", {-1, 353, 100, 40}},
+      {2, 1024, 738, "Panel8", {-1, 547, 100, -1}},
+      {2, 1024, 738, "BitBtn4", {966, 625, 30, -1}},
+      {2, 1024, 738, "Edit1", {1, -1, 78, -1}},
+      // Size 1: the normal controls, the bottom row below the larger graph.
+      {1, 800, 600, "Button5", {94, -1, 36, -1}},
+      {1, 800, 600, "Button3", {672, 484, 30, -1}},
+      {1, 800, 600, "Panel7", {672, 516, 60, -1}},
   };
   for (const Expect& e : expects) {
     program->state().displaySize = static_cast<std::uint8_t>(e.size);
@@ -139,7 +163,7 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
     EXPECT_TRUE(want.height() < 0 || g.height() == want.height()) << e.name << " h " << g.height();
     screenshot("main_window_size" + std::to_string(e.size));
   }
-  EXPECT_EQ(window->font().pointSize(), 9);
+  EXPECT_EQ(window->font().pointSize(), 8);  // size 1 has the normal font
 }
 
 TEST_F(MainWindowTest, RunSweepsUntilStopAndCancelEndsAtOnce) {
@@ -196,6 +220,18 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsAndResetsTheAnalyser) {
   writeIni("2");
   start();
   EXPECT_EQ(window->width(), 1024);
+  // The Display menu chooses the size; it applies at the next paint.
+  auto choose = [&](const char* item) {
+    window->findChild<QAction*>(item)->trigger();
+    QApplication::processEvents();
+  };
+  choose("Normal1");
+  EXPECT_EQ(window->width(), 644);
+  EXPECT_TRUE(window->findChild<QAction*>("Normal1")->isChecked());
+  EXPECT_FALSE(window->findChild<QAction*>("Enlarged1")->isChecked());
+  choose("N800x6001");
+  EXPECT_EQ(window->width(), 800);
+  screenshot("main_window_menu_size1");
   link->analyser.clearLog();
   window->close();
   EXPECT_TRUE(prompts.wasShown("Close TQ4800 ?"));
@@ -203,7 +239,7 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsAndResetsTheAnalyser) {
   EXPECT_FALSE(link->analyser.commands(0x80).empty());
   const auto saved = files->readAll("c:\\tq4800\\tq4800.ini");
   ASSERT_TRUE(saved);
-  EXPECT_NE(saved->find("\r\n2\r\n0\r\n0\r\nSpare\r\n"), std::string::npos);
+  EXPECT_NE(saved->find("\r\n1\r\n0\r\n0\r\nSpare\r\n"), std::string::npos);
 }
 
 }  // namespace

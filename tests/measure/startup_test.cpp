@@ -159,6 +159,20 @@ TEST_F(ProgramTest, AnAbsentAnalyserIsReportedAndNothingIsSentOnClose) {
   EXPECT_TRUE(fs::exists(root / "drive_c" / "tq4800" / "TQ4800.INI"));
 }
 
+// A fresh installation ships its settings file: the first start asks nothing, and the
+// file holds the program's own defaults with port 2.
+TEST_F(ProgramTest, AFreshInstallStartsWithoutAQuestion) {
+  fs::remove_all(root);
+  files->installShippedData(TQ_SOURCE_DATA_DIR);
+  Program& p = start();
+  EXPECT_TRUE(prompts.asked().empty()) << prompts.asked().front().text;
+  EXPECT_EQ(p.state().portNumber, 2);
+  MeasurementState defaults;
+  ApplySettingsDefaults(defaults);
+  defaults.portNumber = 2;
+  EXPECT_EQ(readIni(fs::path(TQ_SOURCE_DATA_DIR) / "TQ4800.INI"), SaveSettings(defaults));
+}
+
 // Each question of the start, the link and the end has its box kind and buttons.
 TEST_F(ProgramTest, EveryQuestionHasItsKindAndButtons) {
   writeIni(IniWith({}));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 #include "SimulatedLink.h"
 #include "doubles/FixedClock.h"
@@ -53,6 +54,18 @@ class ProgramScenario : public ::testing::Test {
 
   MeasurementState& state() { return program->state(); }
 
+  // After a run has ended, however it ended, the window shows the idle state once the next
+  // status poll is answered.
+  void expectIdle() {
+    ticks.advance(3100);
+    EXPECT_EQ(program->model().statusText, "Ready");
+    EXPECT_EQ(program->model().lampColour, kClGreen);
+    EXPECT_EQ(program->model().button2Caption, "RUN");
+    EXPECT_EQ(program->model().button1Caption, "S/SHOT");
+    EXPECT_TRUE(program->model().runControlsEnabled);
+    EXPECT_FALSE(program->model().busyCursor);
+  }
+
   fs::path root;
   std::unique_ptr<HostFiles> files;
   test::VirtualTicks ticks;
@@ -84,6 +97,7 @@ TEST_F(ProgramScenario, ARunSweepsUntilStopped) {
       << "step " << state().stepIndex;
   EXPECT_EQ(program->model().button2Caption, "RUN");
   EXPECT_TRUE(prompts.messages().empty());
+  expectIdle();
 }
 
 TEST_F(ProgramScenario, SpanEntriesFollowTheRangeRules) {
@@ -251,7 +265,83 @@ TEST_F(ProgramScenario, StopEndsAPointByPointShotAfterTheCurrentStep) {
     const std::string box = program->model().frequencyBoxText;
     EXPECT_EQ(box.size(), 11u) << box;  // "5x.xxxx MHz", "1.xxxxx MHz"
     EXPECT_EQ(box.substr(box.find('.') + 1).size(), high ? 8u : 9u) << box;
+    expectIdle();
   }
+}
+
+// With the quasi-peak detector RUN measures point by point, sweep after sweep; STOP lets
+// the sweep under way finish and ends the run.
+TEST_F(ProgramScenario, AQuasiPeakRunSweepsPointByPointUntilStopped) {
+  state().startFrequencyHz = 50000000;
+  state().finishFrequencyHz = 60000000;
+  state().stepsPerScan = 100;
+  prompts.answer(Answer::Ok);
+  program->Execute(Command::QP1);
+  link->analyser.clearLog();
+  // STOP once the second sweep is under way.
+  std::function<void()> watch = [&] {
+    if (state().scansDone >= 2 && state().stepIndex > 10) {
+      program->Execute(Command::Button1);
+      return;
+    }
+    ticks.post(500, watch);
+  };
+  ticks.post(500, watch);
+  program->Execute(Command::Button2);  // the loop runs inside until the run ends
+  EXPECT_FALSE(state().runInProgress);
+  EXPECT_EQ(link->analyser.commands(0x40).size(), 200u);  // two whole sweeps
+  EXPECT_EQ(link->analyser.commands(0x48).size(), 200u);
+  EXPECT_TRUE(link->analyser.commands(0x34).empty());  // never a peak sweep
+  EXPECT_TRUE(prompts.messages().size() == 1);         // the detector's warning only
+  expectIdle();
+}
+
+// CANCEL ends a point-by-point step within half a second, with the busy cursor until the
+// loop has unwound.
+TEST_F(ProgramScenario, CancelEndsAPointByPointStepAtOnce) {
+  for (Command start : {Command::Button1, Command::Button2}) {
+    state().stepsPerScan = 100;
+    prompts.answer(Answer::Ok);
+    program->Execute(Command::Average1);
+    double cancelledAt = 0;
+    bool busyWhileUnwinding = false;
+    ticks.post(5000, [&] {
+      cancelledAt = ticks.nowMs();
+      program->Execute(Command::Button2);  // CANCEL
+      busyWhileUnwinding = program->model().busyCursor;
+    });
+    link->analyser.clearLog();
+    program->Execute(start);
+    const auto stops = link->analyser.commands(0x4A);
+    ASSERT_FALSE(stops.empty());
+    double firstStop = 0;
+    for (const auto& c : link->analyser.log())
+      if (c.code == 0x4A && !c.singleByte && c.atMs >= cancelledAt) {
+        firstStop = c.atMs;
+        break;
+      }
+    EXPECT_GT(firstStop, 0);
+    EXPECT_LT(firstStop - cancelledAt, 500) << static_cast<int>(start);
+    EXPECT_TRUE(busyWhileUnwinding);
+    EXPECT_FALSE(state().runInProgress);
+    expectIdle();
+  }
+}
+
+// The pre-selectors belong to the LOW range: a HIGH sweep with the NX90 selected is not
+// split and asks nothing.
+TEST_F(ProgramScenario, TheNx90LeavesAHighSweepAlone) {
+  program->Execute(Command::NX90PreSelector1);
+  state().startFrequencyHz = 100000000;
+  state().finishFrequencyHz = 200000000;
+  state().stepsPerScan = 100;
+  link->analyser.clearLog();
+  program->Execute(Command::Button1);
+  ASSERT_TRUE(runUntil([&] { return !state().runInProgress; }, 20000));
+  EXPECT_TRUE(link->analyser.commands(0x38).empty());
+  EXPECT_EQ(link->analyser.commands(0x34).size(), 1u);
+  EXPECT_TRUE(prompts.messages().empty());
+  expectIdle();
 }
 
 TEST_F(ProgramScenario, ClosingDuringAPointByPointShotEndsItQuietly) {
