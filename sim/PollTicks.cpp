@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <ctime>
 #include <limits>
 
 namespace tq::sim {
@@ -83,7 +84,11 @@ void PollTicks::turn(double untilMs) {
   std::vector<pollfd> fds;
   for (const auto& w : watches_) fds.push_back({w.first, POLLIN, 0});
   const double waitMs = std::max(0.0, nextDue - nowMs());
-  const int ready = ::poll(fds.data(), fds.size(), static_cast<int>(std::ceil(waitMs)));
+  // To the microsecond: a whole-millisecond poll would pace the line up to 1 ms late a call.
+  const double waitUs = std::ceil(waitMs * 1000.0);
+  timespec timeout{static_cast<time_t>(waitUs / 1e6),
+                   static_cast<long>(std::fmod(waitUs, 1e6) * 1000.0)};
+  const int ready = ::ppoll(fds.data(), fds.size(), &timeout, nullptr);
   if (ready > 0) {
     for (std::size_t i = 0; i < fds.size() && i < watches_.size(); ++i) {
       if (fds[i].revents != 0) {

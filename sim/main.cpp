@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -29,8 +30,25 @@ void onSignal(int) {
 struct CommandLine {
   tq::sim::AnalyserOptions analyser;
   bool paced = true;
+  std::string logPath;  // every byte written and read, with its time, for timing runs
   bool ok = true;
 };
+
+// Microseconds on the monotonic clock, which another process on this machine reads alike.
+long long MonotonicUs() {
+  return std::chrono::duration_cast<std::chrono::microseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+// "W <us> <hex>" when bytes are written to the program (their last byte has just crossed
+// the line), "R <us> <hex>" when bytes from the program are read.
+void LogBytes(std::FILE* log, char direction, const std::uint8_t* bytes, std::size_t n) {
+  if (!log) return;
+  std::fprintf(log, "%c %lld", direction, MonotonicUs());
+  for (std::size_t i = 0; i < n; ++i) std::fprintf(log, " %02X", bytes[i]);
+  std::fputc('\n', log);
+}
 
 bool parseVersion(std::string_view text, tq::sim::AnalyserOptions& options) {
   const std::string s(text);
@@ -61,6 +79,12 @@ CommandLine parseArguments(int argc, char** argv) {
       cl.analyser.nx91Attached = true;
     } else if (arg == "--unpaced") {
       cl.paced = false;
+    } else if (arg == "--log" && hasValue) {
+      cl.logPath = argv[++i];
+    } else if (arg == "--step-ms" && hasValue) {
+      char* end = nullptr;
+      cl.analyser.sweepStepMs = std::strtod(argv[++i], &end);
+      cl.ok = end && *end == '\0' && cl.analyser.sweepStepMs >= 0.0;
     } else if (arg == "--seed" && hasValue) {
       char* end = nullptr;
       cl.analyser.seed = std::strtoull(argv[++i], &end, 10);
@@ -118,7 +142,10 @@ void writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
 int main(int argc, char** argv) {
   const CommandLine cl = parseArguments(argc, argv);
   if (!cl.ok) {
-    std::fprintf(stderr, "usage: %s [--version X.YY] [--nx91] [--unpaced] [--seed N]\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s [--version X.YY] [--nx91] [--unpaced] [--seed N] [--step-ms MS] "
+                 "[--log FILE]\n",
+                 argv[0]);
     return 2;
   }
   int slaveFd = -1;
@@ -141,15 +168,20 @@ int main(int argc, char** argv) {
   tq::sim::LinePacer toProgram(ticks, cl.paced);
   tq::sim::LinePacer toAnalyser(ticks, cl.paced);
 
+  std::FILE* log = cl.logPath.empty() ? nullptr : std::fopen(cl.logPath.c_str(), "w");
   analyser.setTransmitter([&](std::vector<std::uint8_t> bytes) {
     const double delay = toProgram.book(bytes.size());
-    ticks.post(delay, [master, bytes = std::move(bytes)] { writeAll(master, bytes); });
+    ticks.post(delay, [master, log, bytes = std::move(bytes)] {
+      writeAll(master, bytes);
+      LogBytes(log, 'W', bytes.data(), bytes.size());
+    });
   });
   ticks.watchReadable(master, [&] {
     std::uint8_t buffer[256];
     const ssize_t n = ::read(master, buffer, sizeof buffer);
     if (n < 0 && errno == EIO) ::poll(nullptr, 0, 50);  // no terminal open: do not spin
     if (n <= 0) return;
+    LogBytes(log, 'R', buffer, static_cast<std::size_t>(n));
     std::vector<std::uint8_t> bytes(buffer, buffer + n);
     const double delay = toAnalyser.book(bytes.size());
     ticks.post(delay, [&analyser, bytes = std::move(bytes)] { analyser.receive(bytes); });
@@ -159,6 +191,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   ticks.run(stopRequested);
 
+  if (log) std::fclose(log);
   if (slaveFd >= 0) ::close(slaveFd);
   ::close(master);
   return 0;

@@ -325,7 +325,6 @@ void ScanEngine::CheckStepStatus(int s) {
 
 void ScanEngine::peakPoint(const DataFrame& frame) {
   const int i = state_.stepIndex;
-  CheckStepStatus(frame.stepStatus & ~0x20);
   state_.stepFrequencyHz[static_cast<std::size_t>(i)] = static_cast<float>(frame.frequencyHz);
   if ((frame.stepStatus & 0x20) != 0 && i < state_.stepsPerScan) {
     state_.queueMode = false;
@@ -335,6 +334,10 @@ void ScanEngine::peakPoint(const DataFrame& frame) {
       if (state_.runInProgress) link_.SendCommand(0x3B, 0, 0);
     }
   }
+  // The analyser waits for the ACK: it goes out before anything the window shows of the
+  // point, so that the window never holds up the sweep.
+  link_.SendAck();
+  CheckStepStatus(frame.stepStatus & ~0x20);
   stepLevelDbuv_ = frame.levelDbuv;
   traces_.ProcessPoint(i, stepLevelDbuv_);
   noteStepStatus(i);
@@ -342,7 +345,6 @@ void ScanEngine::peakPoint(const DataFrame& frame) {
   if (model_.showDifference && state_.stepsPerScan == 500) view_.plotPoint(3, i);
   model_.stepPanelText = traces_.StepPanelText(i);
   view_.modelChanged();
-  link_.SendAck();
   // The handlers above may have waited: the step counter is read again.
   ++state_.stepIndex;
   if (state_.stepIndex > state_.stepsPerScan) endOfSweep();

@@ -57,7 +57,10 @@ class MainWindowTest : public ::testing::Test {
     files->writeAll("C:\\tq4800\\TQ4800.INI", text);
   }
 
+  // An unpaced line keeps these tests quick; a 3 ms step keeps each sweep longer than the
+  // waits that start it, as the line would.
   void start(sim::AnalyserOptions options = {}) {
+    options.sweepStepMs = 3.0;
     link = std::make_unique<sim::SimulatedLink>(ticks, options, sim::PortOptions{false});
     window = std::make_unique<TEMC1>();
     program = std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, *window});

@@ -32,7 +32,8 @@ class ProgramScenario : public ::testing::Test {
                     "16776960\r\n12632256\r\n16711680\r\n0\r\n255\r\n16711935\r\n65280\r\n"
                     "65535\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nFALSE\r\nFALSE\r\nFALSE\r\n2\r\n;\r\n"
                     "30\r\n0\r\nTRUE\r\n500\r\n\r\nc:\\tq4800\\\r\nFALSE\r\n0\r\n0\r\n0\r\n");
-    link = std::make_unique<sim::SimulatedLink>(ticks, options, sim::PortOptions{false});
+    // Paced at the line rate, which costs nothing on virtual time.
+    link = std::make_unique<sim::SimulatedLink>(ticks, options, sim::PortOptions{true});
     program = std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, view});
     ticks.advance(1000);
     ticks.advance(500);

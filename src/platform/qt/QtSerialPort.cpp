@@ -158,8 +158,23 @@ std::size_t QtSerialPort::bytesAvailable() const {
 
 void QtSerialPort::onReadyRead() {
   pump();
-  if (delivering_) return;  // the handler further up the stack is told when it returns
-  delivering_ = true;
+  queueDelivery();
+}
+
+void QtSerialPort::queueDelivery() {
+  if (deliveryQueued_) return;
+  deliveryQueued_ = true;
+  QMetaObject::invokeMethod(
+      port_.get(),
+      [this] {
+        deliveryQueued_ = false;
+        deliver();
+      },
+      Qt::QueuedConnection);
+}
+
+void QtSerialPort::deliver() {
+  ++delivering_;
   for (;;) {
     if (pendingLineErrors_ > 0) {
       pendingLineErrors_ = 0;
@@ -170,11 +185,11 @@ void QtSerialPort::onReadyRead() {
     auto handler = bytesHandler_;
     handler(rx_.size());
     pump();
-    // Bytes that came in while the handler waited are announced again; bytes it chose to
-    // leave are not, or this would never end.
+    // Bytes that came in meanwhile and were not handled during its waits are announced
+    // again; bytes it chose to leave are not, or this would never end.
     if (received_ == receivedBefore && pendingLineErrors_ == 0) break;
   }
-  delivering_ = false;
+  --delivering_;
 }
 
 void QtSerialPort::onError(int error) {
@@ -184,7 +199,7 @@ void QtSerialPort::onError(int error) {
     case QSerialPort::ReadError:
     case QSerialPort::ResourceError:
       port_->clearError();
-      if (delivering_) {
+      if (delivering_ > 0) {
         ++pendingLineErrors_;
       } else if (auto handler = lineErrorHandler_) {
         handler();

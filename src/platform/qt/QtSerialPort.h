@@ -48,6 +48,11 @@ class QtSerialPort : public SerialPort {
 
  private:
   void onReadyRead();
+  // Runs the bytes handler from the event loop rather than from inside readyRead, which Qt
+  // does not emit again until its slot returns: so bytes that arrive while the handler
+  // waits are handled during the wait, as the program's handlers expect.
+  void queueDelivery();
+  void deliver();
   void onError(int error);
   // Moves what the device has received into rx_; returns the number of line errors seen.
   int pump() const;
@@ -61,7 +66,8 @@ class QtSerialPort : public SerialPort {
   bool parityMarking_ = false;
   // Set while this class itself calls the device, whose failures it handles there.
   mutable bool ownCall_ = false;
-  bool delivering_ = false;
+  int delivering_ = 0;  // handlers running, nested ones included
+  bool deliveryQueued_ = false;
 
   // Received bytes not yet read by the program; filled from const queries too.
   mutable std::deque<std::uint8_t> rx_;

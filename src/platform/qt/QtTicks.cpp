@@ -62,7 +62,13 @@ std::unique_ptr<Timer> QtTicks::createTimer(int intervalMs, std::function<void()
 }
 
 void QtTicks::post(double delayMs, std::function<void()> fn) {
-  QTimer::singleShot(ToWholeMs(delayMs), Qt::PreciseTimer, &context_, std::move(fn));
+  // The timer counts whole milliseconds: the fraction each delay loses or gains is carried
+  // into the next, so that a chain of delays (a simulated line's bytes) keeps its rate to
+  // the microsecond on average instead of drifting by up to half a millisecond a call.
+  const double wanted = std::max(0.0, delayMs) + carryMs_;
+  const int ms = ToWholeMs(wanted);
+  carryMs_ = std::clamp(wanted - ms, -1.0, 1.0);
+  QTimer::singleShot(ms, Qt::PreciseTimer, &context_, std::move(fn));
 }
 
 double QtTicks::nowMs() const {

@@ -22,6 +22,7 @@ class QtTicks : public Ticks {
 
  private:
   QElapsedTimer clock_;
+  double carryMs_ = 0.0;  // what rounding the last delays to whole milliseconds left over
   // Posted calls not yet run are dropped with this object.
   QObject context_;
 };
