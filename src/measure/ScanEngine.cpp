@@ -80,7 +80,7 @@ bool ScanEngine::prepareRunStart(bool isRun) {
                      "Archive ERS Correction Currently Loaded will be Ignored ", Buttons::Ok);
     features_.ers.DropArchive();
   }
-  if (ostrocell()) relayLow_ = state_.startFrequencyHz > relaySwitchHz_;
+  if (ostrocell()) features_.relay.PresetForRun(state_.startFrequencyHz);
   view_.repaint();  // erases the last run's sweep marker
   model_.loadedResultDate.clear();
   model_.stepPanelText.clear();
@@ -225,8 +225,9 @@ void ScanEngine::StartSweep() {
   ticks_.wait(1);
   if (ostrocell()) {
     relay(state_.startFrequencyHz);
-    if (state_.startFrequencyHz < relaySwitchHz_ && relaySwitchHz_ < state_.finishFrequencyHz) {
-      link_.SendCommand(0x38, relaySwitchHz_, 4);
+    const std::int32_t changeover = relaySwitchHz();
+    if (state_.startFrequencyHz < changeover && changeover < state_.finishFrequencyHz) {
+      link_.SendCommand(0x38, changeover, 4);
       ticks_.wait(1);
       link_.SendCommand(0x39, 0, 0);
     } else {
@@ -306,7 +307,7 @@ void ScanEngine::peakPoint(const DataFrame& frame) {
     state_.queueMode = false;
     if (preselectorState_ > 0) SegmentStep();
     if (ostrocell()) {
-      relay(relaySwitchHz_ + 1000000);
+      relay(relaySwitchHz() + 1000000);
       if (state_.runInProgress) link_.SendCommand(0x3B, 0, 0);
     }
   }
@@ -428,6 +429,8 @@ void ScanEngine::pointByPointShot() {
       readingsThisStep_ = 0;
       const float f = state_.stepFrequencyHz[static_cast<std::size_t>(i)];
       SetPreselectorPosition(f);
+      // The relay must be on the step's side before the step is measured, not after.
+      if (ostrocell()) relay(RoundHalfEven(f));
       link_.SendCommand(0x40, RoundHalfEven(f), 4);
       model_.frequencyBoxText = FormatFixed(f / 1e6, 0, 4);
       lastStepSent_ = i;

@@ -91,7 +91,7 @@ class ScanEngine {
   bool rangeChanging() const { return rangeChanging_; }
   bool stopRequested() const { return stopRequested_; }
   bool invalidFrequency() const { return invalidFrequency_; }
-  std::int32_t relaySwitchHz() const { return relaySwitchHz_; }
+  std::int32_t relaySwitchHz() const { return features_.relay.SwitchFrequencyHz(); }
 
  private:
   void peakPoint(const DataFrame& frame);
@@ -131,8 +131,6 @@ class ScanEngine {
   std::int32_t lastStepSent_ = -1;
   std::int32_t rangeChangeSeconds_ = 0;
   bool rangeChanging_ = false;
-  std::int32_t relaySwitchHz_ = 200000000;
-  bool relayLow_ = false;
   bool sweepLogarithmic_ = false;
   std::int32_t tunedFrequencyHz_ = 0;
   bool invalidFrequency_ = false;

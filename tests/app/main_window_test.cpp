@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "SimulatedLink.h"
+#include "SimulatedUsbAdapter.h"
 #include "app/TEMC1.h"
 #include "doubles/FixedClock.h"
 #include "doubles/ScriptedPrompts.h"
@@ -55,7 +56,8 @@ class MainWindowTest : public ::testing::Test {
   void start(sim::AnalyserOptions options = {}) {
     link = std::make_unique<sim::SimulatedLink>(ticks, options, sim::PortOptions{false});
     window = std::make_unique<TEMC1>();
-    program = std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, *window});
+    program =
+        std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, *window, usb});
     window->attach(*program);
     window->show();
     ASSERT_TRUE(
@@ -83,6 +85,7 @@ class MainWindowTest : public ::testing::Test {
   QtTicks ticks;
   test::ScriptedPrompts prompts;
   test::FixedClock clock;
+  sim::SimulatedUsbAdapter usb;
   std::unique_ptr<sim::SimulatedLink> link;
   std::unique_ptr<TEMC1> window;
   std::unique_ptr<Program> program;

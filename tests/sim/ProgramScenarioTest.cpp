@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "SimulatedLink.h"
+#include "SimulatedUsbAdapter.h"
 #include "doubles/FixedClock.h"
 #include "doubles/RecordingView.h"
 #include "doubles/ScriptedPrompts.h"
@@ -31,7 +32,8 @@ class ProgramScenario : public ::testing::Test {
                     "65535\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nFALSE\r\nFALSE\r\nFALSE\r\n2\r\n;\r\n"
                     "30\r\n0\r\nTRUE\r\n500\r\n\r\nc:\\tq4800\\\r\nFALSE\r\n0\r\n0\r\n0\r\n");
     link = std::make_unique<sim::SimulatedLink>(ticks, options, sim::PortOptions{false});
-    program = std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, view});
+    program =
+        std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, view, usb});
     ticks.advance(1000);
     ticks.advance(500);
   }
@@ -57,6 +59,7 @@ class ProgramScenario : public ::testing::Test {
   test::VirtualTicks ticks;
   test::ScriptedPrompts prompts;
   test::FixedClock clock;
+  sim::SimulatedUsbAdapter usb;
   test::RecordingView view;
   std::unique_ptr<sim::SimulatedLink> link;
   std::unique_ptr<Program> program;
