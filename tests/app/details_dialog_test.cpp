@@ -101,7 +101,8 @@ class DialogsTest : public ::testing::Test {
   bool started = false;
 };
 
-TEST_F(DialogsTest, DetailsListTheAdapterAndTakeTheDelimiterEitherWayAndThePathOnOk) {
+TEST_F(DialogsTest,
+       DetailsListTheAdapterTakeTheDelimiterEitherWayThePathOnOkAndAboutShowsTheVersion) {
   ASSERT_TRUE(started);
   ASSERT_TRUE(program->state().usbLinkOk);
   withDialog<THkeeping>("Setup1", "Hkeeping", [&](THkeeping& d) {
@@ -137,10 +138,7 @@ TEST_F(DialogsTest, DetailsListTheAdapterAndTakeTheDelimiterEitherWayAndThePathO
   });
   EXPECT_EQ(program->state().delimiter, ";");
   EXPECT_EQ(program->state().defaultPath, "d:\\results\\");
-}
 
-TEST_F(DialogsTest, TheAboutBoxShowsTheVersionStamp) {
-  ASSERT_TRUE(started);
   withDialog<TAboutBox>("About1", "AboutBox", [&](TAboutBox& d) {
     EXPECT_EQ(d.windowTitle().toStdString(), "About TQ4800");
     EXPECT_EQ(Text(d, "Version"), "Software Version 3.71 8th January 2005 ");
