@@ -11,6 +11,7 @@
 #include "doubles/VirtualTicks.h"
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
+#include "platform/NoUsbI2cIo.h"
 
 namespace {
 
@@ -56,8 +57,9 @@ void BM_DataFrameToProcessPoint(benchmark::State& bench) {
   tq::test::VirtualTicks ticks;
   tq::test::ScriptedPrompts prompts;
   tq::test::FixedClock clock;
+  tq::NoUsbI2cIo usb;
   tq::test::RecordingView view;
-  tq::Program program(tq::Ports{port, ticks, prompts, files, clock, view});
+  tq::Program program(tq::Ports{port, ticks, prompts, files, clock, view, usb});
   tq::MeasurementState& s = program.state();
   s.linkEnabled = true;
   s.runInProgress = true;

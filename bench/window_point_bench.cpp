@@ -12,6 +12,7 @@
 #include "doubles/VirtualTicks.h"
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
+#include "platform/NoUsbI2cIo.h"
 
 namespace {
 
@@ -57,8 +58,9 @@ void BM_DataFrameThroughTheWindow(benchmark::State& bench) {
   tq::test::VirtualTicks ticks;
   tq::test::ScriptedPrompts prompts;
   tq::test::FixedClock clock;
+  tq::NoUsbI2cIo usb;
   tq::TEMC1 window;
-  tq::Program program(tq::Ports{port, ticks, prompts, files, clock, window});
+  tq::Program program(tq::Ports{port, ticks, prompts, files, clock, window, usb});
   window.attach(program);
   window.show();
   QApplication::processEvents();

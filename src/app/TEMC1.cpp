@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "app/Widgets.h"
+#include "dialogs/TAboutBox.h"
 #include "dialogs/THkeeping.h"
 #include "dialogs/Tscrncol.h"
 #include "measure/Program.h"
@@ -53,6 +54,7 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   newStates_.resize(CommandTable().size());
   scrncol_ = new Tscrncol(this, *this);
   hkeeping_ = new THkeeping(this);
+  aboutBox_ = new TAboutBox(this);
   createMenus();
   createControls();
   connectControls();
@@ -132,6 +134,10 @@ void TEMC1::dispatch(Command command) {
       repaint();
       break;
     }
+    case Command::About1:
+      aboutBox_->FormActivate();
+      aboutBox_->exec();
+      break;
     case Command::InstallERSdata1:
     case Command::ClearERSData1:
       // The firmware decides whether ERS data can be used; the installer itself comes later.

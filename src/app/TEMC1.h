@@ -22,6 +22,7 @@ namespace tq {
 
 class Lamp;
 class Program;
+class TAboutBox;
 class THkeeping;
 class Tscrncol;
 
@@ -92,6 +93,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   GraphArea* graph_ = nullptr;
   Tscrncol* scrncol_ = nullptr;
   THkeeping* hkeeping_ = nullptr;
+  TAboutBox* aboutBox_ = nullptr;
   QFrame* panel5_ = nullptr;
   QFrame* panel9_ = nullptr;
   QLabel* label17_ = nullptr;

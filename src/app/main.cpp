@@ -5,11 +5,13 @@
 #include <filesystem>
 
 #include "SimulatedLink.h"
+#include "SimulatedUsbAdapter.h"
 #include "app/RoutingSerialPort.h"
 #include "app/TEMC1.h"
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
 #include "platform/HostPorts.h"
+#include "platform/NoUsbI2cIo.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSerialPort.h"
@@ -34,7 +36,8 @@ int main(int argc, char* argv[]) {
 
   QCommandLineParser parser;
   parser.addHelpOption();
-  QCommandLineOption simulate("simulate", "Every port reaches the built-in simulated analyser.");
+  QCommandLineOption simulate(
+      "simulate", "Every port reaches the built-in simulated analyser and USB adapter.");
   QCommandLineOption dataRoot("data-root", "Folder that holds the drives C: and A:.", "DIR");
   parser.addOption(simulate);
   parser.addOption(dataRoot);
@@ -58,8 +61,13 @@ int main(int argc, char* argv[]) {
   tq::QtSerialPort device(hostPorts);
   tq::sim::SimulatedLink simulator(ticks);
   tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator.port);
+  // This host has no adapter library; the simulated NX200 stands in for it with --simulate.
+  tq::NoUsbI2cIo noAdapterLibrary;
+  tq::sim::SimulatedUsbAdapter simulatedAdapter;
+  tq::UsbI2cIo& usb =
+      parser.isSet(simulate) ? static_cast<tq::UsbI2cIo&>(simulatedAdapter) : noAdapterLibrary;
 
-  tq::Program program(tq::Ports{serial, ticks, prompts, files, clock, window});
+  tq::Program program(tq::Ports{serial, ticks, prompts, files, clock, window, usb});
   window.attach(program);
   window.show();
   return app.exec();

@@ -75,6 +75,9 @@ std::vector<CommandEntry> BuildTable() {
       {C::ERS1, K::Menu, "ERS1", "&ERS", ""},
       {C::InstallERSdata1, K::Item, "InstallERSdata1", "&Install ERS Data", "ERS1"},
       {C::ClearERSData1, K::Item, "ClearERSData1", "&Clear ERS Data", "ERS1"},
+      // Help
+      {C::Help1, K::Menu, "Help1", "&Help", ""},
+      {C::About1, K::Item, "About1", "&About...", "Help1"},
       // Buttons
       {C::Button5, K::Button, "Button5", "dBm", ""},
       {C::Button11, K::Button, "Button11", "Curr.", ""},

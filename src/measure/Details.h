@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "link/UsbAdapter.h"
+
 namespace tq {
 
 // What the Details window shows and edits.
@@ -10,6 +12,7 @@ struct DetailsValues {
   std::string delimiter;
   std::string defaultPath;
   std::string versionText;  // empty until the analyser reported its version
+  UsbDetails usb;           // what the start-up search for USB adapters found
 };
 
 // The Details window's rules. The delimiter field gives its first character; a blank (or

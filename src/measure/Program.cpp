@@ -36,7 +36,9 @@ std::string FormatClock(const DateTime& t) {
 
 Program::Program(Ports ports)
     : ports_(ports),
-      features_(nullFeatures_.all()),
+      features_{nullFeatures_.inputs, nullFeatures_.limit, nullFeatures_.ers, nullFeatures_.single,
+                usb_},
+      usb_(state_, ports.usb, ports.ticks, ports.prompts, ports.files, features_.inputs, *this),
       link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts, *this),
       traces_(state_, model_, ports.view, ports.files, ports.prompts, features_),
       scan_(state_, model_, ports.view, link_, traces_, ports.ticks, ports.prompts, features_),
@@ -89,6 +91,9 @@ void Program::StartUp() {
 
   // 4. The USB adapter is searched for only when it is both allowed and needed.
   state_.usbLinkOk = false;
+  if (state_.usbSearch != 0 && state_.ostrocellSelection != 0 &&
+      ports_.files.exists(usb_.DeviceListPath()))
+    usb_.DetectUsbAdapter();
 
   // 5-7. Fixed values, whatever the settings file said.
   applyFixedStartValues();
@@ -243,7 +248,7 @@ void Program::SetScreenColours(const std::array<Colour, 8>& colours) {
 }
 
 DetailsValues Program::Details() const {
-  return {state_.delimiter, state_.defaultPath, model_.detailsVersionText};
+  return {state_.delimiter, state_.defaultPath, model_.detailsVersionText, usb_.details()};
 }
 
 void Program::ApplyDetails(std::string_view delimiterField,

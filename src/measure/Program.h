@@ -8,6 +8,7 @@
 
 #include "link/Link.h"
 #include "link/LinkClient.h"
+#include "link/UsbAdapter.h"
 #include "measure/Commands.h"
 #include "measure/Details.h"
 #include "measure/ScanEngine.h"
@@ -21,6 +22,7 @@
 #include "platform/Prompts.h"
 #include "platform/SerialPort.h"
 #include "platform/Ticks.h"
+#include "platform/UsbI2cIo.h"
 #include "traces/TraceSet.h"
 #include "view/GraphPainter.h"
 #include "view/GraphPointer.h"
@@ -35,12 +37,13 @@ struct Ports {
   Files& files;
   Clock& clock;
   MainView& view;
+  UsbI2cIo& usb;
 };
 
 // The program's core behind the main window. It owns the measurement state, the link, the
 // trace set, the scan engine, the features and the graph's painter and pointer, and offers
 // the window its commands, its value controls, its painting and its mouse and keys.
-class Program : private LinkClient, private PointerClient {
+class Program : private LinkClient, private PointerClient, private AdapterClient {
  public:
   explicit Program(Ports ports);
   Program(const Program&) = delete;
@@ -55,6 +58,7 @@ class Program : private LinkClient, private PointerClient {
   const ScanEngine& scan() const { return scan_; }
   const Link& link() const { return link_; }
   const GraphPointer& pointer() const { return pointer_; }
+  const UsbAdapter& usb() const { return usb_; }
   bool started() const { return started_; }
 
   // Start-up, the clock and the end.
@@ -116,6 +120,10 @@ class Program : private LinkClient, private PointerClient {
   // PointerClient
   void UpdateSpanDisplay() override { scan_.UpdateSpanButtons(); }
   void SingleFrequencyPicked(std::int32_t) override {}
+  // AdapterClient
+  void StopRun() override {
+    if (state_.runInProgress) scan_.Stop();
+  }
 
   // The values start-up and Hardware Reset both begin from.
   void StartValues();
@@ -130,6 +138,8 @@ class Program : private LinkClient, private PointerClient {
   WindowModel model_;
   NullFeatures nullFeatures_;
   Features features_;
+  // The USB adapter and the Ostrocell relay behind it (features_.relay).
+  UsbAdapter usb_;
   Link link_;
   TraceSet traces_;
   ScanEngine scan_;

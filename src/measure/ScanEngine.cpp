@@ -80,7 +80,7 @@ bool ScanEngine::prepareRunStart(bool isRun) {
                      "Archive ERS Correction Currently Loaded will be Ignored ", Buttons::Ok);
     features_.ers.DropArchive();
   }
-  if (ostrocell()) relayLow_ = state_.startFrequencyHz > relaySwitchHz_;
+  if (ostrocell()) features_.relay.PresetForRun(state_.startFrequencyHz);
   view_.repaint();  // erases the last run's sweep marker
   model_.loadedResultDate.clear();
   model_.stepPanelText.clear();
@@ -242,6 +242,21 @@ void ScanEngine::PrepareSteps() {
 }
 
 void ScanEngine::StartSweep() {
+  // A sweep that ends within the waits below (an analyser faster than the line can carry)
+  // has its successor started here once they are over, not one level deeper each time.
+  if (startingSweep_) {
+    restartSweep_ = true;
+    return;
+  }
+  startingSweep_ = true;
+  do {
+    restartSweep_ = false;
+    startSweepOnce();
+  } while (restartSweep_ && state_.runInProgress);
+  startingSweep_ = false;
+}
+
+void ScanEngine::startSweepOnce() {
   state_.stepIndex = 0;
   link_.SendCommand(0x30, state_.startFrequencyHz, 4);
   ticks_.wait(1);
@@ -249,8 +264,9 @@ void ScanEngine::StartSweep() {
   ticks_.wait(1);
   if (ostrocell()) {
     relay(state_.startFrequencyHz);
-    if (state_.startFrequencyHz < relaySwitchHz_ && relaySwitchHz_ < state_.finishFrequencyHz) {
-      link_.SendCommand(0x38, relaySwitchHz_, 4);
+    const std::int32_t changeover = relaySwitchHz();
+    if (state_.startFrequencyHz < changeover && changeover < state_.finishFrequencyHz) {
+      link_.SendCommand(0x38, changeover, 4);
       ticks_.wait(1);
       link_.SendCommand(0x39, 0, 0);
     } else {
@@ -330,7 +346,7 @@ void ScanEngine::peakPoint(const DataFrame& frame) {
     state_.queueMode = false;
     if (preselectorState_ > 0) SegmentStep();
     if (ostrocell()) {
-      relay(relaySwitchHz_ + 1000000);
+      relay(relaySwitchHz() + 1000000);
       if (state_.runInProgress) link_.SendCommand(0x3B, 0, 0);
     }
   }
@@ -486,6 +502,8 @@ void ScanEngine::pointByPointSweep() {
       readingsThisStep_ = 0;
       const float f = state_.stepFrequencyHz[static_cast<std::size_t>(i)];
       SetPreselectorPosition(f);
+      // The relay must be on the step's side before the step is measured, not after.
+      if (ostrocell()) relay(RoundHalfEven(f));
       link_.SendCommand(0x40, RoundHalfEven(f), 4);
       model_.frequencyBoxText = FrequencyBoxText(f, state_.highRange);
       lastStepSent_ = i;

@@ -95,7 +95,7 @@ class ScanEngine {
   bool rangeChanging() const { return rangeChanging_; }
   bool stopRequested() const { return stopRequested_; }
   bool invalidFrequency() const { return invalidFrequency_; }
-  std::int32_t relaySwitchHz() const { return relaySwitchHz_; }
+  std::int32_t relaySwitchHz() const { return features_.relay.SwitchFrequencyHz(); }
 
  private:
   void peakPoint(const DataFrame& frame);
@@ -109,6 +109,7 @@ class ScanEngine {
   void pointByPointSweep();
   void finishStop();
   bool prepareRunStart(bool isRun);
+  void startSweepOnce();
   void startSegmentedForPreselector();
   void nextSegmentEnd();
   void setStatus(const std::string& text, Colour lamp);
@@ -139,14 +140,14 @@ class ScanEngine {
   std::int32_t lastStepSent_ = -1;
   std::int32_t rangeChangeSeconds_ = 0;
   bool rangeChanging_ = false;
-  std::int32_t relaySwitchHz_ = 200000000;
-  bool relayLow_ = false;
   bool sweepLogarithmic_ = false;
   std::int32_t tunedFrequencyHz_ = 0;
   bool invalidFrequency_ = false;
   bool pointByPointLoop_ = false;  // a point-by-point loop runs further up the stack
   bool pointByPointRun_ = false;   // ... for a RUN, not a shot
   bool stopPending_ = false;       // a CANCEL waits for that loop to unwind
+  bool startingSweep_ = false;     // StartSweep is further up the stack
+  bool restartSweep_ = false;      // ... and starts the next sweep once it is done
   // The run's status text while a compression report stands in for it.
   struct RunStatus {
     std::string text;

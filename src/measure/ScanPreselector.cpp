@@ -56,7 +56,7 @@ void ScanEngine::nextSegmentEnd() {
   } else if ((preselectorState_ == 2 || preselectorState_ == 3) && p >= 1 && p <= 8) {
     segmentEndHz_ = kNx91SegmentEnds[static_cast<std::size_t>(p - 1)];
   } else if (preselectorState_ == 0 && ostrocell()) {
-    segmentEndHz_ = relaySwitchHz_;
+    segmentEndHz_ = relaySwitchHz();
   }
   if (segmentEndHz_ >= state_.finishFrequencyHz) segmentEndHz_ = state_.finishFrequencyHz - 1;
 }

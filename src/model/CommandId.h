@@ -93,6 +93,9 @@ enum class Command : std::uint16_t {
   ComboBox1,  // attenuation
   ComboBox2,  // steps
   ComboBox3,  // pre-amplifier
+  // Help
+  Help1,
+  About1,
   Count,
 };
 

@@ -84,12 +84,21 @@ class SingleFrequency {
 };
 
 // The range relay of the Ostrocell TEM cell, driven through the USB adapter.
+inline constexpr std::int32_t kDefaultRelaySwitchHz = 200000000;
 class OstrocellRelay {
  public:
   virtual ~OstrocellRelay() = default;
-  // The Ostrocell input is selected.
+  // The Ostrocell input is selected and its cell type has a range relay.
   virtual bool InUse() const = 0;
+  // Moves the relay to the side of the changeover frequency that the frequency lies on (or
+  // asks the user to); the changeover frequency itself leaves it where it is.
   virtual void SetForFrequency(std::int32_t frequencyHz) = 0;
+  // RUN and S/SHOT take the relay to be on the far side of the start frequency, so that the
+  // first relay command of the run always goes out.
+  virtual void PresetForRun(std::int32_t startFrequencyHz) = 0;
+  // The cell's changeover frequency; the cell file may give another than 200 MHz.
+  virtual std::int32_t SwitchFrequencyHz() const = 0;
+  virtual void SetSwitchFrequency(std::int32_t frequencyHz) = 0;
 };
 
 // The features as the rest of the program reaches them.
@@ -150,6 +159,12 @@ class NullOstrocellRelay : public OstrocellRelay {
  public:
   bool InUse() const override { return false; }
   void SetForFrequency(std::int32_t) override {}
+  void PresetForRun(std::int32_t) override {}
+  std::int32_t SwitchFrequencyHz() const override { return switchHz_; }
+  void SetSwitchFrequency(std::int32_t hz) override { switchHz_ = hz; }
+
+ private:
+  std::int32_t switchHz_ = kDefaultRelaySwitchHz;
 };
 
 // One of each stand-in, for a program (or a test) that has none of the features.

@@ -23,6 +23,7 @@
 #include "measure/Program.h"
 #include "measure/ScanEngine.h"
 #include "platform/HostFiles.h"
+#include "platform/NoUsbI2cIo.h"
 #include "platform/qt/QtCanvas.h"
 #include "qt_test_app.h"
 
@@ -75,7 +76,7 @@ class GraphAreaTest : public ::testing::Test {
              (std::string("tq_graph_") +
               ::testing::UnitTest::GetInstance()->current_test_info()->name())),
         files(root),
-        program(Ports{port, ticks, prompts, files, clock, view}) {
+        program(Ports{port, ticks, prompts, files, clock, view, usb}) {
     MeasurementState& s = program.state();
     s.preampGainDb = 0;
     s.levelOffsetDb = 0;
@@ -108,6 +109,7 @@ class GraphAreaTest : public ::testing::Test {
   test::VirtualTicks ticks;
   test::ScriptedPrompts prompts;
   test::FixedClock clock;
+  NoUsbI2cIo usb;
   GraphView view;
   Program program;
   QWidget top;

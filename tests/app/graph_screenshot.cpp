@@ -20,6 +20,7 @@
 #include "measure/Program.h"
 #include "measure/ScanEngine.h"
 #include "platform/HostFiles.h"
+#include "platform/NoUsbI2cIo.h"
 #include "qt_test_app.h"
 
 namespace tq {
@@ -51,7 +52,7 @@ class GraphScreenshotTest : public ::testing::Test {
              (std::string("tq_shot_") +
               ::testing::UnitTest::GetInstance()->current_test_info()->name())),
         files(root),
-        program(Ports{port, ticks, prompts, files, clock, window}) {
+        program(Ports{port, ticks, prompts, files, clock, window, usb}) {
     MeasurementState& s = program.state();
     s.detector = 1;
     s.title = "Title";
@@ -87,6 +88,7 @@ class GraphScreenshotTest : public ::testing::Test {
   test::VirtualTicks ticks;
   test::ScriptedPrompts prompts;
   test::FixedClock clock;
+  NoUsbI2cIo usb;
   TEMC1 window;
   Program program;
   GraphArea* graph = nullptr;

@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "SimulatedLink.h"
+#include "SimulatedUsbAdapter.h"
 #include "app/TEMC1.h"
 #include "doubles/FixedClock.h"
 #include "doubles/ScriptedPrompts.h"
@@ -63,7 +64,8 @@ class MainWindowTest : public ::testing::Test {
     options.sweepStepMs = 3.0;
     link = std::make_unique<sim::SimulatedLink>(ticks, options, sim::PortOptions{false});
     window = std::make_unique<TEMC1>();
-    program = std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, *window});
+    program =
+        std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, *window, usb});
     window->attach(*program);
     window->show();
     ASSERT_TRUE(
@@ -91,6 +93,7 @@ class MainWindowTest : public ::testing::Test {
   QtTicks ticks;
   test::ScriptedPrompts prompts;
   test::FixedClock clock;
+  sim::SimulatedUsbAdapter usb;
   std::unique_ptr<sim::SimulatedLink> link;
   std::unique_ptr<TEMC1> window;
   std::unique_ptr<Program> program;

@@ -13,6 +13,7 @@
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
 #include "platform/HostPorts.h"
+#include "platform/NoUsbI2cIo.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTicks.h"
 #include "qt_test_app.h"
@@ -44,9 +45,10 @@ TEST(PtyLink, StartsAndSweepsThroughAPseudoTerminal) {
   QtTicks ticks;
   test::ScriptedPrompts prompts;
   test::FixedClock clock;
+  NoUsbI2cIo usb;
   test::RecordingView view;
   {
-    Program program(Ports{port, ticks, prompts, files, clock, view});
+    Program program(Ports{port, ticks, prompts, files, clock, view, usb});
     ASSERT_TRUE(WaitFor([&] { return program.model().statusText == "Ready"; }, 20000))
         << program.model().statusText;
     EXPECT_EQ(program.model().detailsVersionText, "Hardware Version : 1.23");

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/Features.h"
 
@@ -15,6 +16,7 @@ struct FakeInputs : NullInputCorrections {
   bool nx20 = false;
   std::string unit;  // empty: dBuV or dBm
   int directSelections = 0;
+  int code = 8;  // 12: the Ostrocell
 
   float CorrectLevel(float level, float hz) const override {
     return correct ? correct(level, hz) : level;
@@ -26,6 +28,7 @@ struct FakeInputs : NullInputCorrections {
   int LisnAttenuatorDb() const override { return lisnDb; }
   bool Nx20Selected() const override { return nx20; }
   void SelectDirectInput() override { ++directSelections; }
+  int InputCode() const override { return code; }
 };
 
 struct FakeLimit : NullActiveLimit {
@@ -62,12 +65,26 @@ struct FakeSingle : NullSingleFrequency {
   std::string SampleTimeText(int k) const override { return timeText ? timeText(k) : ""; }
 };
 
+// The Ostrocell relay as the scan engine drives it.
+struct FakeRelay : NullOstrocellRelay {
+  bool inUse = false;
+  std::vector<std::int32_t> asked;    // SetForFrequency, in order
+  std::vector<std::int32_t> presets;  // PresetForRun
+  std::function<void(std::int32_t)> onAsked;
+  bool InUse() const override { return inUse; }
+  void SetForFrequency(std::int32_t hz) override {
+    asked.push_back(hz);
+    if (onAsked) onAsked(hz);
+  }
+  void PresetForRun(std::int32_t hz) override { presets.push_back(hz); }
+};
+
 struct FakeFeatures {
   FakeInputs inputs;
   FakeLimit limit;
   FakeErs ers;
   FakeSingle single;
-  NullOstrocellRelay relay;
+  FakeRelay relay;
   Features all() { return {inputs, limit, ers, single, relay}; }
 };
 

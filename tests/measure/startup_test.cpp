@@ -13,6 +13,7 @@
 #include "measure/Program.h"
 #include "measure/Settings.h"
 #include "platform/HostFiles.h"
+#include "platform/NoUsbI2cIo.h"
 
 namespace tq {
 namespace {
@@ -44,7 +45,7 @@ class ProgramTest : public ::testing::Test {
     return ss.str();
   }
   Program& start() {
-    program = std::make_unique<Program>(Ports{port, ticks, prompts, *files, clock, view});
+    program = std::make_unique<Program>(Ports{port, ticks, prompts, *files, clock, view, usb});
     ticks.advance(1000);  // MainTimer's first tick runs the start-up
     return *program;
   }
@@ -55,6 +56,7 @@ class ProgramTest : public ::testing::Test {
   test::VirtualTicks ticks;
   test::ScriptedPrompts prompts;
   test::FixedClock clock;
+  NoUsbI2cIo usb;
   test::RecordingView view;
   std::unique_ptr<Program> program;
 };

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "SimulatedLink.h"
+#include "SimulatedUsbAdapter.h"
 #include "doubles/FixedClock.h"
 #include "doubles/RecordingView.h"
 #include "doubles/ScriptedPrompts.h"
@@ -34,7 +35,8 @@ class ProgramScenario : public ::testing::Test {
                     "30\r\n0\r\nTRUE\r\n500\r\n\r\nc:\\tq4800\\\r\nFALSE\r\n0\r\n0\r\n0\r\n");
     // Paced at the line rate, which costs nothing on virtual time.
     link = std::make_unique<sim::SimulatedLink>(ticks, options, sim::PortOptions{true});
-    program = std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, view});
+    program =
+        std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, view, usb});
     ticks.advance(1000);
     ticks.advance(500);
   }
@@ -72,6 +74,7 @@ class ProgramScenario : public ::testing::Test {
   test::VirtualTicks ticks;
   test::ScriptedPrompts prompts;
   test::FixedClock clock;
+  sim::SimulatedUsbAdapter usb;
   test::RecordingView view;
   std::unique_ptr<sim::SimulatedLink> link;
   std::unique_ptr<Program> program;
