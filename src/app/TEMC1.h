@@ -23,7 +23,9 @@ namespace tq {
 class Lamp;
 class Program;
 class THkeeping;
+class Tlimitselect;
 class Tscrncol;
+class Tuserlimit;
 
 // The main window. Its menus and buttons come from the command table; it forwards their
 // events to the core and shows what the core's window model says, touching only what
@@ -80,6 +82,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void connectControls();
   void createRangeDelay();
   void dispatch(Command command);
+  bool dispatchLimitDialog(Command command);
   void updateCommands();
   void updateTexts();
   std::size_t rowOf(Command command) const;
@@ -91,6 +94,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   GraphArea* graph_ = nullptr;
   Tscrncol* scrncol_ = nullptr;
   THkeeping* hkeeping_ = nullptr;
+  Tlimitselect* limitselect_ = nullptr;
+  Tuserlimit* userlimit_ = nullptr;
   QFrame* panel5_ = nullptr;
   QFrame* panel9_ = nullptr;
   QLabel* label17_ = nullptr;

@@ -66,6 +66,10 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
   canvas.setPenWidth(1);
   DrawAxes(canvas, s);
 
+  if (model_.showLimit) {
+    DrawLimit(canvas, s, sources_.limit.BaseLine());
+    DrawLimit(canvas, s, sources_.limit.CompanionLine());
+  }
   drawTraces(canvas, s);
   canvas.setBrushColour(colour(kBorderColour));
 }
