@@ -1,8 +1,6 @@
 #include "corrections/LimitCatalogue.h"
 
 #include <array>
-#include <string>
-#include <vector>
 
 namespace tq {
 
@@ -11,22 +9,24 @@ namespace {
 using A = LimitAction;
 using E = LimitCatalogueEntry;
 
-E Menu(std::string_view name, std::string_view caption, std::string_view parent) {
+constexpr E Menu(std::string_view name, std::string_view caption, std::string_view parent) {
   return {A::Menu, name, caption, parent};
 }
-E Separator(std::string_view parent) {
+constexpr E Separator(std::string_view parent) {
   return {A::Separator, "", "", parent};
 }
-E Eu(std::string_view name, std::string_view caption, std::string_view parent, int record) {
+constexpr E Eu(std::string_view name, std::string_view caption, std::string_view parent,
+               int record) {
   return {A::BuiltIn, name, caption, parent, 1, static_cast<std::int16_t>(record)};
 }
-E Aus(std::string_view name, std::string_view caption, std::string_view parent, int record) {
+constexpr E Aus(std::string_view name, std::string_view caption, std::string_view parent,
+                int record) {
   return {A::BuiltIn, name, caption, parent, 2, static_cast<std::int16_t>(record)};
 }
-E Us(std::string_view name, std::string_view caption, int record) {
+constexpr E Us(std::string_view name, std::string_view caption, int record) {
   return {A::BuiltIn, name, caption, "UnitedStatesLimits1", 3, static_cast<std::int16_t>(record)};
 }
-E NoLimit(std::string_view name, std::string_view caption, std::string_view parent) {
+constexpr E NoLimit(std::string_view name, std::string_view caption, std::string_view parent) {
   return {A::NoLimit, name, caption, parent};
 }
 
@@ -72,16 +72,19 @@ constexpr std::array<std::string_view, 9> kVehicleGroupMenus2{"WholeVehicleRadia
 constexpr std::array<std::string_view, 7> kClasses{"Class 1", "Class 2", "Class 3", "Class 4",
                                                    "Class 5", "Class 6", "Class 7"};
 
-std::vector<VehicleRow> VehicleRows() {
-  std::vector<VehicleRow> rows{
-      {0, "Broadband Continuous Ignition Qp", 101, 0},
-      {0, "Broadband Continuous Other Sources QP", 102, 0},
-      {0, "Broadband Continuous Ignition Peak", 103, 0},
-      {0, "Broadband Continuous Other Sources Peak", 173, 0},
-      {0, "Broadband Short Duration QP", 104, 0},
-      {0, "Broadband Short Duration Peak", 105, 0},
-      {0, "Narrowband", 106, 0},
-  };
+constexpr std::size_t kVehicleRows = 51;
+
+constexpr std::array<VehicleRow, kVehicleRows> VehicleRows() {
+  std::array<VehicleRow, kVehicleRows> rows{};
+  std::size_t n = 0;
+  for (const VehicleRow& r : {VehicleRow{0, "Broadband Continuous Ignition Qp", 101, 0},
+                              VehicleRow{0, "Broadband Continuous Other Sources QP", 102, 0},
+                              VehicleRow{0, "Broadband Continuous Ignition Peak", 103, 0},
+                              VehicleRow{0, "Broadband Continuous Other Sources Peak", 173, 0},
+                              VehicleRow{0, "Broadband Short Duration QP", 104, 0},
+                              VehicleRow{0, "Broadband Short Duration Peak", 105, 0},
+                              VehicleRow{0, "Narrowband", 106, 0}})
+    rows[n++] = r;
   // Groups in menu order: broadband pairs (other, QP) and narrowband singles; the TEM cell
   // groups have seven classes, the others five.
   struct Group {
@@ -102,128 +105,138 @@ std::vector<VehicleRow> VehicleRows() {
     for (int c = 0; c < g.classes; ++c) {
       const auto k = static_cast<std::size_t>(c);
       if (g.pairs)
-        rows.push_back({g.group, kClasses[k], g.firstRecord + 2 * c, g.firstRecord + 2 * c + 1});
+        rows[n++] = {g.group, kClasses[k], g.firstRecord + 2 * c, g.firstRecord + 2 * c + 1};
       else
-        rows.push_back({g.group, kClasses[k], g.firstRecord + c, 0});
+        rows[n++] = {g.group, kClasses[k], g.firstRecord + c, 0};
     }
   }
   return rows;
 }
 
 // Item names of the EN55025 entries and of their 2557 twins, in VehicleRows order.
-constexpr std::array<std::string_view, 51> kEn55025Names{"IgnitionSystems1",
-                                                         "OtherSources1",
-                                                         "BroadbandContinuousPeak1",
-                                                         "BroadbandConinuousOtherPeak1",
-                                                         "BroadbandShortDurationQP1",
-                                                         "BroadbandShortDurationPeak1",
-                                                         "Narrowband1",
-                                                         "Class11",
-                                                         "Class21",
-                                                         "Class31",
-                                                         "Class41",
-                                                         "Class51",
-                                                         "Class12",
-                                                         "Class22",
-                                                         "Class32",
-                                                         "Class42",
-                                                         "Class52",
-                                                         "Class13",
-                                                         "Class23",
-                                                         "Class33",
-                                                         "Class43",
-                                                         "Class53",
-                                                         "Class14",
-                                                         "Class24",
-                                                         "Class34",
-                                                         "Class44",
-                                                         "Class54",
-                                                         "Class15",
-                                                         "Class25",
-                                                         "Class35",
-                                                         "Class45",
-                                                         "Class55",
-                                                         "Class16",
-                                                         "Class26",
-                                                         "Class36",
-                                                         "Class46",
-                                                         "Class56",
-                                                         "Class17",
-                                                         "Class27",
-                                                         "Class37",
-                                                         "Class47",
-                                                         "Class57",
-                                                         "Class61",
-                                                         "Class71",
-                                                         "Class18",
-                                                         "Class28",
-                                                         "Class38",
-                                                         "Class48",
-                                                         "Class58",
-                                                         "Class62",
-                                                         "Class72"};
-constexpr std::array<std::string_view, 51> k2557Names{"BroadbandContinuousIgnitionQp1",
-                                                      "BroadbandContinuousOtherSourcesQP1",
-                                                      "BroadbandContinuousIgnitionPeak1",
-                                                      "BroadbandContinuousOtherSourcesPeak1",
-                                                      "BroadbandShortDurationQP2",
-                                                      "BroadbandShortDurationPeak2",
-                                                      "Narrowband2",
-                                                      "Class116",
-                                                      "Class216",
-                                                      "Class316",
-                                                      "Class416",
-                                                      "Class516",
-                                                      "Class115",
-                                                      "Class215",
-                                                      "Class315",
-                                                      "Class415",
-                                                      "Class515",
-                                                      "Class114",
-                                                      "Class214",
-                                                      "Class314",
-                                                      "Class414",
-                                                      "Class514",
-                                                      "Class113",
-                                                      "Class213",
-                                                      "Class313",
-                                                      "Class413",
-                                                      "Class513",
-                                                      "Class112",
-                                                      "Class212",
-                                                      "Class312",
-                                                      "Class412",
-                                                      "Class512",
-                                                      "Class111",
-                                                      "Class211",
-                                                      "Class311",
-                                                      "Class411",
-                                                      "Class511",
-                                                      "Class110",
-                                                      "Class210",
-                                                      "Class310",
-                                                      "Class410",
-                                                      "Class510",
-                                                      "Class64",
-                                                      "Class74",
-                                                      "Class19",
-                                                      "Class29",
-                                                      "Class39",
-                                                      "Class49",
-                                                      "Class59",
-                                                      "Class63",
-                                                      "Class73"};
+constexpr std::array<std::string_view, kVehicleRows> kEn55025Names{"IgnitionSystems1",
+                                                                   "OtherSources1",
+                                                                   "BroadbandContinuousPeak1",
+                                                                   "BroadbandConinuousOtherPeak1",
+                                                                   "BroadbandShortDurationQP1",
+                                                                   "BroadbandShortDurationPeak1",
+                                                                   "Narrowband1",
+                                                                   "Class11",
+                                                                   "Class21",
+                                                                   "Class31",
+                                                                   "Class41",
+                                                                   "Class51",
+                                                                   "Class12",
+                                                                   "Class22",
+                                                                   "Class32",
+                                                                   "Class42",
+                                                                   "Class52",
+                                                                   "Class13",
+                                                                   "Class23",
+                                                                   "Class33",
+                                                                   "Class43",
+                                                                   "Class53",
+                                                                   "Class14",
+                                                                   "Class24",
+                                                                   "Class34",
+                                                                   "Class44",
+                                                                   "Class54",
+                                                                   "Class15",
+                                                                   "Class25",
+                                                                   "Class35",
+                                                                   "Class45",
+                                                                   "Class55",
+                                                                   "Class16",
+                                                                   "Class26",
+                                                                   "Class36",
+                                                                   "Class46",
+                                                                   "Class56",
+                                                                   "Class17",
+                                                                   "Class27",
+                                                                   "Class37",
+                                                                   "Class47",
+                                                                   "Class57",
+                                                                   "Class61",
+                                                                   "Class71",
+                                                                   "Class18",
+                                                                   "Class28",
+                                                                   "Class38",
+                                                                   "Class48",
+                                                                   "Class58",
+                                                                   "Class62",
+                                                                   "Class72"};
+constexpr std::array<std::string_view, kVehicleRows> k2557Names{
+    "BroadbandContinuousIgnitionQp1",
+    "BroadbandContinuousOtherSourcesQP1",
+    "BroadbandContinuousIgnitionPeak1",
+    "BroadbandContinuousOtherSourcesPeak1",
+    "BroadbandShortDurationQP2",
+    "BroadbandShortDurationPeak2",
+    "Narrowband2",
+    "Class116",
+    "Class216",
+    "Class316",
+    "Class416",
+    "Class516",
+    "Class115",
+    "Class215",
+    "Class315",
+    "Class415",
+    "Class515",
+    "Class114",
+    "Class214",
+    "Class314",
+    "Class414",
+    "Class514",
+    "Class113",
+    "Class213",
+    "Class313",
+    "Class413",
+    "Class513",
+    "Class112",
+    "Class212",
+    "Class312",
+    "Class412",
+    "Class512",
+    "Class111",
+    "Class211",
+    "Class311",
+    "Class411",
+    "Class511",
+    "Class110",
+    "Class210",
+    "Class310",
+    "Class410",
+    "Class510",
+    "Class64",
+    "Class74",
+    "Class19",
+    "Class29",
+    "Class39",
+    "Class49",
+    "Class59",
+    "Class63",
+    "Class73"};
 
-void AddVehicleMenu(std::vector<E>& out, std::string_view menu, std::string_view caption,
-                    std::string_view parent, std::string_view componentsMenu,
-                    const std::array<std::string_view, 9>& groupMenus,
-                    const std::array<std::string_view, 51>& names, bool narrowbandDoesNothing) {
+// The rows, filled once at compile time so that the command table built from them at start
+// never finds them empty.
+struct Rows {
+  std::array<E, 300> rows{};
+  std::size_t size = 0;
+  constexpr void push_back(const E& e) { rows[size++] = e; }
+};
+
+constexpr void AddVehicleMenu(Rows& out, std::string_view menu, std::string_view caption,
+                              std::string_view parent, std::string_view componentsMenu,
+                              const std::array<std::string_view, 9>& groupMenus,
+                              const std::array<std::string_view, kVehicleRows>& names,
+                              bool narrowbandDoesNothing) {
   out.push_back(Menu(menu, caption, parent));
   out.push_back(Menu(groupMenus[0], kVehicleGroupCaptions[0], menu));
   out.push_back(Menu(componentsMenu, "Vehicle Components and Modules", menu));
   for (std::size_t g = 1; g < groupMenus.size(); ++g)
     out.push_back(Menu(groupMenus[g], kVehicleGroupCaptions[g], componentsMenu));
-  const std::vector<VehicleRow> rows = VehicleRows();
+  const auto rows = VehicleRows();
   for (std::size_t i = 0; i < rows.size() && i < names.size(); ++i) {
     const VehicleRow& r = rows[i];
     E e{r.qpRecord ? A::VehicleByDetector : A::Vehicle,
@@ -238,8 +251,8 @@ void AddVehicleMenu(std::vector<E>& out, std::string_view menu, std::string_view
   }
 }
 
-std::vector<E> BuildCatalogue() {
-  std::vector<E> c;
+constexpr Rows BuildCatalogue() {
+  Rows c;
   c.push_back(Menu("Limits1", "&Limits", ""));
 
   // European
@@ -406,7 +419,7 @@ std::vector<E> BuildCatalogue() {
   return c;
 }
 
-const std::vector<E> kCatalogue = BuildCatalogue();
+constexpr Rows kCatalogue = BuildCatalogue();
 
 constexpr std::array<VehiclePair, 25> kPairs{
     {{101, 103}, {102, 173}, {104, 105}, {108, 107}, {110, 109}, {112, 111}, {114, 113},
@@ -417,13 +430,13 @@ constexpr std::array<VehiclePair, 25> kPairs{
 }  // namespace
 
 std::span<const LimitCatalogueEntry> LimitCatalogue() {
-  return kCatalogue;
+  return {kCatalogue.rows.data(), kCatalogue.size};
 }
 
 const LimitCatalogueEntry* LimitCatalogueEntryOf(Command command) {
   const auto id = static_cast<std::size_t>(command);
-  if (id < kLimitCatalogue || id - kLimitCatalogue >= kCatalogue.size()) return nullptr;
-  return &kCatalogue[id - kLimitCatalogue];
+  if (id < kLimitCatalogue || id - kLimitCatalogue >= kCatalogue.size) return nullptr;
+  return &kCatalogue.rows[id - kLimitCatalogue];
 }
 
 std::span<const VehiclePair> VehicleDetectorPairs() {

@@ -33,8 +33,8 @@ class LimitCatalogueTest : public test::LimitTest {
       if (e.file == 3) return WithoutQuotes(e.caption);
       while (menu->parent != "EuropeanLimits1" && menu->parent != "AustralianLimits1")
         menu = menus_.at(menu->parent);
-      const std::string tag = e.file == 2 ? "AS/NZS " + std::string(menu->caption)
-                                          : std::string(menu->caption);
+      const std::string tag =
+          e.file == 2 ? "AS/NZS " + std::string(menu->caption) : std::string(menu->caption);
       return tag + " " + std::string(e.caption);
     }
     if (menu->caption == "Whole Vehicle Radiated")
@@ -57,8 +57,7 @@ TEST_F(LimitCatalogueTest, EveryEntryLoadsTheRecordItNamesFromTheShippedFiles) {
       EXPECT_TRUE(objectNames.insert(e.objectName).second) << "duplicate " << e.objectName;
     if (!e.parent.empty()) EXPECT_TRUE(menus_.contains(e.parent)) << e.objectName;
     const bool builtIn = e.action == LimitAction::BuiltIn;
-    if (!builtIn && e.action != LimitAction::Vehicle &&
-        e.action != LimitAction::VehicleByDetector)
+    if (!builtIn && e.action != LimitAction::Vehicle && e.action != LimitAction::VehicleByDetector)
       continue;
     for (const int detector : {1, 2, 3}) {
       state_.detector = detector;

@@ -11,8 +11,8 @@ namespace {
 
 std::string Block(const std::string& name, const std::string& body,
                   const std::string& distance = "DISTANCE 3", const std::string& kind = "MAINS") {
-  return "LIMIT \"" + name + "\"\nDESCRIPTION d\nSTANDARD s\nIDENTIFICATION i\n" + distance +
-         "\n" + kind + "\n" + body;
+  return "LIMIT \"" + name + "\"\nDESCRIPTION d\nSTANDARD s\nIDENTIFICATION i\n" + distance + "\n" +
+         kind + "\n" + body;
 }
 
 std::string Points(int n) {
@@ -37,33 +37,74 @@ TEST(LimitReaderTest, LongBlockGrammar) {
       {"a comment line before a header is not a record",
        "; LIMIT \"not one\"\n" + Block("A", "END\n") + "junk outside records\n" +
            Block("B", "150000,66,LOG\n500000,56,LINEAR\nEND\n"),
-       1, R::Loaded, "B", 3, {{150000, 66, 1}, {500000, 56, 0}}},
+       1,
+       R::Loaded,
+       "B",
+       3,
+       {{150000, 66, 1}, {500000, 56, 0}}},
       {"record 0 is the first block",
-       Block("First", "1000,1,LINEAR\nEND\n") + Block("Second", "END\n"), 0, R::Loaded, "First",
-       2, {{1000, 1, 0}}},
+       Block("First", "1000,1,LINEAR\nEND\n") + Block("Second", "END\n"),
+       0,
+       R::Loaded,
+       "First",
+       2,
+       {{1000, 1, 0}}},
       {"only the second letter of the third field counts",
-       Block("C", "1000,10,LOG\n2000,20,LINEAR\n3000,30,\n4000,40,FOO\n5000,50, LOG\n"
-                  "6000, 60,LOG\n7000,70\nEND\n"),
-       0, R::Loaded, "C", 8,
-       {{1000, 10, 1}, {2000, 20, 0}, {3000, 30, 0}, {4000, 40, 1}, {5000, 50, 0}, {6000, 60, 1},
-        {7000, 0, 0}, {0, 0, 0}}},
+       Block("C",
+             "1000,10,LOG\n2000,20,LINEAR\n3000,30,\n4000,40,FOO\n5000,50, LOG\n"
+             "6000, 60,LOG\n7000,70\nEND\n"),
+       0,
+       R::Loaded,
+       "C",
+       8,
+       {{1000, 10, 1},
+        {2000, 20, 0},
+        {3000, 30, 0},
+        {4000, 40, 1},
+        {5000, 50, 0},
+        {6000, 60, 1},
+        {7000, 0, 0},
+        {0, 0, 0}}},
       {"garbage numbers keep what the conversion yields",
-       Block("D", "abc,xyz,LOG\n12ab,34cd,LINEAR\n99999999999,-5,LINEAR\nEND\n"), 0, R::Loaded, "D",
-       4, {{0, 0, 1}, {12, 34, 0}, {2147483647, -5, 0}}},
+       Block("D", "abc,xyz,LOG\n12ab,34cd,LINEAR\n99999999999,-5,LINEAR\nEND\n"),
+       0,
+       R::Loaded,
+       "D",
+       4,
+       {{0, 0, 1}, {12, 34, 0}, {2147483647, -5, 0}}},
       {"END with a blank runs on into the next record",
-       Block("E", "1000,1,LINEAR\nEND \n") + Block("F", "2000,2,LINEAR\nEND\n"), 0, R::Loaded,
-       "E", 10, {{1000, 1, 0}}},
-      {"the swallowed record is not counted", Block("E", "END \n") + Block("F", "END\n"), 1,
-       R::NotFound, "", 0, {}},
+       Block("E", "1000,1,LINEAR\nEND \n") + Block("F", "2000,2,LINEAR\nEND\n"),
+       0,
+       R::Loaded,
+       "E",
+       10,
+       {{1000, 1, 0}}},
+      {"the swallowed record is not counted",
+       Block("E", "END \n") + Block("F", "END\n"),
+       1,
+       R::NotFound,
+       "",
+       0,
+       {}},
       {"99 points fit", Block("G", Points(99) + "END\n"), 0, R::Loaded, "G", 100, {}},
       {"100 points do not", Block("H", Points(100) + "END\n"), 0, R::Overflow, "H", 0, {}},
-      {"a record without END at the end of the file", Block("I", "1000,1,LINEAR\n"), 0,
-       R::Overflow, "I", 0, {}},
+      {"a record without END at the end of the file",
+       Block("I", "1000,1,LINEAR\n"),
+       0,
+       R::Overflow,
+       "I",
+       0,
+       {}},
       {"a wanted record beyond the file", Block("J", "END\n"), 3, R::NotFound, "", 0, {}},
       {"a file without records", "hello\n\nworld", 0, R::NotFound, "", 0, {}},
-      {"CR LF line ends", "LIMIT \"K\"\r\nDESCRIPTION d\r\nSTANDARD s\r\nIDENTIFICATION i\r\n"
-                          "DISTANCE 3\r\nMAINS\r\n1000,5,LOG\r\nEND\r\n",
-       0, R::Loaded, "K", 2, {{1000, 5, 1}}},
+      {"CR LF line ends",
+       "LIMIT \"K\"\r\nDESCRIPTION d\r\nSTANDARD s\r\nIDENTIFICATION i\r\n"
+       "DISTANCE 3\r\nMAINS\r\n1000,5,LOG\r\nEND\r\n",
+       0,
+       R::Loaded,
+       "K",
+       2,
+       {{1000, 5, 1}}},
   };
   for (const GrammarCase& c : cases) {
     LimitTable t;
@@ -103,9 +144,10 @@ TEST(LimitReaderTest, FieldsByColumnAndTheDistanceLine) {
   EXPECT_EQ(t.standard, std::string(30, 'x'));
   EXPECT_EQ(t.distanceText.size(), 30u);
   EXPECT_FALSE(t.radiated);  // "RADIATED " is not the kind keyword
-  ReadLimitRecord("LIMIT \"Q\"\nDESCRIPTION  two blanks\nSTANDARD Not Used\nIDENTIFICATION\n"
-                  "DISTANCE 3\nMAINS\nEND\n",
-                  LimitFileKind::BuiltIn, 0, t);
+  ReadLimitRecord(
+      "LIMIT \"Q\"\nDESCRIPTION  two blanks\nSTANDARD Not Used\nIDENTIFICATION\n"
+      "DISTANCE 3\nMAINS\nEND\n",
+      LimitFileKind::BuiltIn, 0, t);
   EXPECT_EQ(t.name, "Q");
   EXPECT_EQ(t.description, " two blanks");
   EXPECT_EQ(t.standard, "Not Used");
@@ -113,7 +155,8 @@ TEST(LimitReaderTest, FieldsByColumnAndTheDistanceLine) {
 
 TEST(LimitReaderTest, UserAndVehicleFilesCountFromTheirOwnFirstRecord) {
   const std::string user = Block("One", "1000,1,LINEAR\nEND\n") + ";\n" +
-                           Block("Two", "2000,2,LOG\n3000,3,LINEAR\nEND\n") + Block("Three", "END\n");
+                           Block("Two", "2000,2,LOG\n3000,3,LINEAR\nEND\n") +
+                           Block("Three", "END\n");
   LimitTable t;
   t.name = "kept";
   t.points[60] = {7, 7, 1};
