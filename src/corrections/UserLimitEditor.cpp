@@ -24,6 +24,12 @@ std::string Trimmed(std::string_view text) {
   return std::string(text);
 }
 
+std::string Unquoted(std::string text) {
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+    return text.substr(1, text.size() - 2);
+  return text;
+}
+
 std::string PointLine(const UsableRow& row) {
   return std::to_string(row.frequencyHz) + "," + std::to_string(row.level) + "," +
          (row.logarithmic ? "LOG" : "LINEAR");
@@ -172,9 +178,9 @@ std::optional<UserLimitForm> UserLimitEditor::Select(int listIndex) {
   record_ = t.recordNumber;
   UserLimitForm form;
   form.title = t.name;
-  // The modify path writes two blanks after DESCRIPTION; taking them off here keeps the
-  // text from growing by one blank at every edit.
-  form.description = Trimmed(t.description);
+  // A new limit's description is written in quotes, a changed one after two blanks: taking
+  // both off here keeps the text from gaining a blank at every edit.
+  form.description = Unquoted(Trimmed(t.description));
   form.radiated = t.radiated;
   form.distance = Trimmed(t.distanceText);
   for (int r = 1; r <= kUserLimitGridRows; ++r) {

@@ -31,6 +31,7 @@ Tlimitselect::Tlimitselect(QWidget* parent) : QDialog(parent) {
 std::optional<int> Tlimitselect::Choose(const std::vector<std::string>& names) {
   limitlist_->clear();
   for (const std::string& name : names) limitlist_->addItem(QString::fromStdString(name));
+  if (!names.empty()) limitlist_->setCurrentRow(0);
   if (exec() != QDialog::Accepted) return std::nullopt;
   return limitlist_->currentRow();
 }

@@ -15,9 +15,10 @@ bool VehicleRecord(int record) {
 }
 
 // The antenna terminal records are voltages at the analyser's input, drawn with the Direct
-// input too.
+// input too; so is a conducted limit of the user's own, whose levels are entered in dBuV.
 bool DrawnWithDirectInput(const LimitTable& line) {
   const int r = line.recordNumber;
+  if (line.user) return !line.radiated;
   return (line.fileSelector == 1 && r >= 39 && r <= 43) ||
          (line.fileSelector == 2 && r >= 34 && r <= 39);
 }
@@ -37,8 +38,6 @@ void GraphPainter::DrawLimit(Canvas& canvas, const GraphScale& s, const LimitTab
     drawLimitPoints(canvas, s, line);
   else if (VehicleRecord(line.recordNumber))
     drawLimitBands(canvas, s, line);
-  // A user limit with the Direct input draws nothing, as a built-in one does: its band rows
-  // hold no user data.
   canvas.setPenWidth(1);
   DrawUnitLabelAndOutline(canvas, s);
 }

@@ -99,7 +99,7 @@ TEST_F(UserLimitEditorTest, ModifyingRewritesOnlyItsBlockAndLeavesNoEmptyLines) 
 
   UserLimitForm form = select(0);
   EXPECT_EQ(form.title, "A");
-  EXPECT_EQ(form.description, "\"desc A\"");
+  EXPECT_EQ(form.description, "desc A");
   EXPECT_EQ(form.rows[4].frequency, "500000");
   EXPECT_EQ(form.rows[5].frequency, "0");
   form.rows[5] = {"600000", "46", "true"};
@@ -109,7 +109,7 @@ TEST_F(UserLimitEditorTest, ModifyingRewritesOnlyItsBlockAndLeavesNoEmptyLines) 
   EXPECT_EQ(prompts_.messages(), std::vector<std::string>{"Limit Modified."});
   std::vector<std::string> after = Lines(read("usrlmt.def"));
   ASSERT_EQ(after.size(), before.size() + 2);
-  EXPECT_EQ(after[2], "DESCRIPTION  \"desc A\"");
+  EXPECT_EQ(after[2], "DESCRIPTION  desc A");
   EXPECT_EQ(after[12], "600000,46,LOG");
   EXPECT_EQ(after[13], "700000,47,LINEAR");
   EXPECT_EQ(after[14], "END");
@@ -119,7 +119,7 @@ TEST_F(UserLimitEditorTest, ModifyingRewritesOnlyItsBlockAndLeavesNoEmptyLines) 
   // Seven points back to five.
   editor_.Activate("3.0");
   form = select(0);
-  EXPECT_EQ(form.description, "\"desc A\"");  // no blank creeps in at each edit
+  EXPECT_EQ(form.description, "desc A");  // no blank creeps in at each edit
   form.rows[5] = form.rows[6] = UserLimitRow{};
   ASSERT_EQ(editor_.Save(form), UserLimitEditor::SaveResult::Modified);
   after = Lines(read("usrlmt.def"));

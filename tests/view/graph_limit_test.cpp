@@ -171,6 +171,26 @@ TEST_F(GraphLimitTest, SingleFrequencyModeDrawsOneLevelAcrossThePlot) {
   expectPath({{0, 200}, {2e9, 200}});
 }
 
+TEST_F(GraphLimitTest, ALongLimitNameStopsShortOfTheStatusTexts) {
+  features_.limit.loaded = true;
+  features_.limit.name = "EN55025 Radiated Antenna Technique Broadband Class 5 Peak";
+  model_.showStore = model_.showDifference = true;
+  painter.DrawGraph(canvas_);
+  const Call* processing = canvas_.findText("No Process");
+  ASSERT_NE(processing, nullptr);
+  const auto texts = canvas_.textCalls();
+  const auto name = std::find_if(texts.begin(), texts.end(),
+                                 [](const Call& c) { return c.text.starts_with("EN55025"); });
+  ASSERT_NE(name, texts.end());
+  EXPECT_TRUE(name->text.ends_with("..."));
+  EXPECT_LE(name->x1, processing->x0);
+  model_.showStore = model_.showDifference = false;
+  features_.limit.name = "EN55022 Class B Mains";
+  canvas_.clear();
+  painter.DrawGraph(canvas_);
+  EXPECT_TRUE(canvas_.hasText("EN55022 Class B Mains"));
+}
+
 TEST_F(GraphLimitTest, TheGraphDrawsBothLinesAndNamesTheLimit) {
   features_.limit.loaded = true;
   features_.limit.name = "EN55022 Class B Mains";
