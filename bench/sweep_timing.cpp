@@ -35,6 +35,7 @@
 #include "model/CommandId.h"
 #include "platform/HostFiles.h"
 #include "platform/HostPorts.h"
+#include "platform/NoUsbI2cIo.h"
 #include "platform/qt/QtClock.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTicks.h"
@@ -212,10 +213,11 @@ int main(int argc, char** argv) {
   const tq::HostPorts ports = tq::HostPorts::Parse("COM2=" + pty + "\n");
   tq::QtTicks ticks;
   tq::QtClock clock;
+  tq::NoUsbI2cIo usb;
   tq::test::ScriptedPrompts prompts;
   tq::TEMC1 window;
   tq::QtSerialPort serial(ports);
-  tq::Program program(tq::Ports{serial, ticks, prompts, files, clock, window});
+  tq::Program program(tq::Ports{serial, ticks, prompts, files, clock, window, usb});
   window.attach(program);
   window.show();
   const bool ready = WaitFor([&] { return program.model().statusText == "Ready"; }, 20000);

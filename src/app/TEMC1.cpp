@@ -16,9 +16,12 @@
 #include <QVBoxLayout>
 
 #include "app/Widgets.h"
+#include "corrections/LimitCatalogue.h"
 #include "dialogs/TAboutBox.h"
 #include "dialogs/THkeeping.h"
+#include "dialogs/Tlimitselect.h"
 #include "dialogs/Tscrncol.h"
+#include "dialogs/Tuserlimit.h"
 #include "measure/Program.h"
 #include "view/GraphTexts.h"
 #include "view/Layouts.h"
@@ -118,6 +121,10 @@ void TEMC1::createMenus() {
 
 void TEMC1::dispatch(Command command) {
   if (!program_) return;
+  if (dispatchLimitDialog(command)) {
+    modelChanged();
+    return;
+  }
   switch (command) {
     case Command::Setup1: {
       // OK takes the path; the delimiter is taken either way.
@@ -151,8 +158,30 @@ void TEMC1::dispatch(Command command) {
   modelChanged();
 }
 
+// Limits: the two user limit entries open their dialogs; every other row goes to the core.
+bool TEMC1::dispatchLimitDialog(Command command) {
+  const LimitCatalogueEntry* e = LimitCatalogueEntryOf(command);
+  if (!e) return false;
+  if (e->action == LimitAction::AddUserLimit) {
+    userlimit_->FormActivate();
+    userlimit_->exec();
+    repaint();
+    return true;
+  }
+  if (e->action == LimitAction::LoadUserLimit) {
+    UserLimitChoice& choice = program_->limits();
+    if (const auto row = limitselect_->Choose(choice.ListUserLimits()))
+      choice.UserLimitChosen(*row);
+    choice.UserLimitListClosed();
+    return true;
+  }
+  return false;
+}
+
 void TEMC1::attach(Program& program) {
   program_ = &program;
+  limitselect_ = new Tlimitselect(this);
+  userlimit_ = new Tuserlimit(this, program.userLimitEditor(), *limitselect_);
   graph_ = new GraphArea(this, program, *this);
   graph_->setObjectName("Graph");
   graph_->adoptChildrenOf(client_);

@@ -24,7 +24,9 @@ class Lamp;
 class Program;
 class TAboutBox;
 class THkeeping;
+class Tlimitselect;
 class Tscrncol;
+class Tuserlimit;
 
 // The main window. Its menus and buttons come from the command table; it forwards their
 // events to the core and shows what the core's window model says, touching only what
@@ -81,6 +83,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void connectControls();
   void createRangeDelay();
   void dispatch(Command command);
+  bool dispatchLimitDialog(Command command);
   void updateCommands();
   void updateTexts();
   void showFrequencyBox(const QString& text);
@@ -94,6 +97,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   Tscrncol* scrncol_ = nullptr;
   THkeeping* hkeeping_ = nullptr;
   TAboutBox* aboutBox_ = nullptr;
+  Tlimitselect* limitselect_ = nullptr;
+  Tuserlimit* userlimit_ = nullptr;
   QFrame* panel5_ = nullptr;
   QFrame* panel9_ = nullptr;
   QLabel* label17_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "corrections/LimitCatalogue.h"
+
 namespace tq {
 
 namespace {
@@ -108,7 +110,22 @@ std::vector<CommandEntry> BuildTable() {
   };
 }
 
-const std::vector<CommandEntry> kTable = BuildTable();
+// Limits: the catalogue's rows follow the table as a block, row k carrying kLimitCatalogue + k.
+std::vector<CommandEntry> WithLimitCatalogue(std::vector<CommandEntry> table) {
+  const auto catalogue = LimitCatalogue();
+  for (std::size_t k = 0; k < catalogue.size(); ++k) {
+    const LimitCatalogueEntry& e = catalogue[k];
+    const bool separator = e.action == LimitAction::Separator;
+    table.push_back({separator ? C::None : LimitCatalogueCommand(k),
+                     e.action == LimitAction::Menu ? K::Menu
+                     : separator                   ? K::Separator
+                                                   : K::Item,
+                     e.objectName, e.caption, e.parent});
+  }
+  return table;
+}
+
+const std::vector<CommandEntry> kTable = WithLimitCatalogue(BuildTable());
 
 // The state of one command.
 CommandState StateOf(Command id, const CommandContext& c) {
@@ -250,6 +267,9 @@ CommandState StateOf(Command id, const CommandContext& c) {
       r.enabled = idle && m.preampSelectorEnabled;
       break;
     default:
+      // Limits: the menu bar's Limits menu is closed during a run, like the other menus.
+      if (const LimitCatalogueEntry* e = LimitCatalogueEntryOf(id); e && e->parent.empty())
+        r.enabled = idle;
       break;
   }
   return r;

@@ -36,8 +36,9 @@ std::string FormatClock(const DateTime& t) {
 
 Program::Program(Ports ports)
     : ports_(ports),
-      features_{nullFeatures_.inputs, nullFeatures_.limit, nullFeatures_.ers, nullFeatures_.single,
-                usb_},
+      limit_(state_, model_, ports.view, ports.files, ports.prompts, *this),
+      userLimits_(state_, ports.files, ports.prompts, limit_),
+      features_{nullFeatures_.inputs, limit_, nullFeatures_.ers, nullFeatures_.single, usb_},
       usb_(state_, ports.usb, ports.ticks, ports.prompts, ports.files, features_.inputs, *this),
       link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts, *this),
       traces_(state_, model_, ports.view, ports.files, ports.prompts, features_),
@@ -263,10 +264,18 @@ void Program::PreparePaint() {
   if (state_.tq4804Variant) state_.attenuationDb = 0;
   if (state_.measurementMode == 2 && model_.showStore)
     traces_.FindSingleFrequencyStorePoint(features_.single.FrequencyHz());
+  // The painter draws the base line and then the companion line, which stays active.
+  if (model_.showLimit) limit_.PrepareLines();
 }
 
 void Program::Execute(Command command) {
   using C = Command;
+  // Limits: every row of the catalogue has the one handler.
+  if (LimitCatalogueEntryOf(command)) {
+    limit_.CatalogueEntryChosen(static_cast<std::size_t>(command) - kLimitCatalogue);
+    ports_.view.modelChanged();
+    return;
+  }
   switch (command) {
     case C::Setup1:
     case C::Colours1:

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "corrections/LimitFiles.h"
+#include "corrections/UserLimitEditor.h"
 #include "link/Link.h"
 #include "link/LinkClient.h"
 #include "link/UsbAdapter.h"
@@ -43,7 +45,10 @@ struct Ports {
 // The program's core behind the main window. It owns the measurement state, the link, the
 // trace set, the scan engine, the features and the graph's painter and pointer, and offers
 // the window its commands, its value controls, its painting and its mouse and keys.
-class Program : private LinkClient, private PointerClient, private AdapterClient {
+class Program : private LinkClient,
+                private PointerClient,
+                private AdapterClient,
+                private LimitClient {
  public:
   explicit Program(Ports ports);
   Program(const Program&) = delete;
@@ -101,6 +106,11 @@ class Program : private LinkClient, private PointerClient, private AdapterClient
     pointer_.FormKeyDown(canvas, key, altOnly);
   }
   void ValuesClosed() { pointer_.ValuesClosed(); }
+
+  // Limits: the active limit and what the limit dialogs work on.
+  LimitFiles& limits() { return limit_; }
+  const LimitFiles& limits() const { return limit_; }
+  UserLimitEditor& userLimitEditor() { return userLimits_; }
   void GraphRepainted() { pointer_.GraphRepainted(); }
 
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
@@ -124,6 +134,9 @@ class Program : private LinkClient, private PointerClient, private AdapterClient
   void StopRun() override {
     if (state_.runInProgress) scan_.Stop();
   }
+  // LimitClient
+  void RefreshLimitTrace() override { traces_.RefreshLimitTrace(); }
+  float MeasuringDistanceM() const override { return features_.inputs.MeasuringDistanceM(); }
 
   // The values start-up and Hardware Reset both begin from.
   void StartValues();
@@ -137,6 +150,8 @@ class Program : private LinkClient, private PointerClient, private AdapterClient
   MeasurementState state_;
   WindowModel model_;
   NullFeatures nullFeatures_;
+  LimitFiles limit_;
+  UserLimitEditor userLimits_;
   Features features_;
   // The USB adapter and the Ostrocell relay behind it (features_.relay).
   UsbAdapter usb_;

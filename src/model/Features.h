@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/DataFrame.h"
+#include "model/LimitTable.h"
 
 namespace tq {
 
@@ -43,6 +44,14 @@ class ActiveLimit {
   virtual std::string Name() const = 0;
   // A detector change picks the member of a detector pair that suits it.
   virtual void DetectorChanged(int detector) = 0;
+  // The limit at a frequency in dB, distance-corrected; 200 where there is none.
+  virtual double LimitAt(double frequencyHz) const = 0;
+  // The active record: its point and band tables, companion offset, click allowance, record
+  // number and file selector.
+  virtual const LimitTable& Table() const = 0;
+  // The base line and the companion line as the switch before the last paint selected them.
+  virtual const LimitTable& BaseLine() const = 0;
+  virtual const LimitTable& CompanionLine() const = 0;
 };
 
 // ERS calibration of the test site and its correction of the Difference trace.
@@ -130,6 +139,13 @@ class NullActiveLimit : public ActiveLimit {
   bool Loaded() const override { return false; }
   std::string Name() const override { return {}; }
   void DetectorChanged(int) override {}
+  double LimitAt(double) const override { return kNoLimit; }
+  const LimitTable& Table() const override { return empty_; }
+  const LimitTable& BaseLine() const override { return empty_; }
+  const LimitTable& CompanionLine() const override { return empty_; }
+
+ private:
+  LimitTable empty_;
 };
 
 class NullErsCorrection : public ErsCorrection {

@@ -161,6 +161,11 @@ void TraceSet::FindSingleFrequencyStorePoint(double singleFrequencyHz) {
   if (j > 0) data_.singleFrequencyStoreIndex = j;
 }
 
+void TraceSet::RefreshLimitTrace() {
+  for (std::size_t n = 0; n < kTracePoints; ++n)
+    data_.limitTrace[n] = RoundHalfEven(features_.limit.LimitAt(state_.stepFrequencyHz[n]));
+}
+
 void TraceSet::ResetCalculation() {
   data_.accumulator.fill(0.0f);
   data_.currentTrace.fill(0);

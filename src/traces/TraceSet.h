@@ -105,6 +105,8 @@ class TraceSet {
   void DropPeakHold();
   // The Store point at the single frequency: the first from 1 on at or above it.
   void FindSingleFrequencyStorePoint(double singleFrequencyHz);
+  // The Limit trace: the active limit at every display point, whole dB.
+  void RefreshLimitTrace();
 
  private:
   void writeListing(const std::string& text);

@@ -66,6 +66,10 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
   canvas.setPenWidth(1);
   DrawAxes(canvas, s);
 
+  if (model_.showLimit) {
+    DrawLimit(canvas, s, sources_.limit.BaseLine());
+    DrawLimit(canvas, s, sources_.limit.CompanionLine());
+  }
   drawTraces(canvas, s);
   canvas.setBrushColour(colour(kBorderColour));
 }
@@ -114,7 +118,19 @@ void GraphPainter::drawLegend(Canvas& canvas, int rightLimit) const {
   if (model_.showArchive) entry(" Archive", colour(kArchiveColour));
   if (model_.showLimit && sources_.limit.Loaded()) {
     entry(" Limit : ", colour(kLimitColour));
-    entry(sources_.limit.Name(), kClBlack);
+    // A long limit name stops short of the status texts rather than running under them.
+    canvas.setFont(kFont, fontSize(), kClBlack);
+    const std::string processing =
+        sources_.ers.Applied() ? "" : ProcessingLabel(state_, sources_.single);
+    constexpr int kStatusX = 590, kGap = 4;
+    const int room =
+        kStatusX - (processing.empty() ? 0 : canvas.textExtent(processing).width) - kGap - x;
+    std::string name = sources_.limit.Name();
+    if (canvas.textExtent(name).width > room) {
+      while (!name.empty() && canvas.textExtent(name + "...").width > room) name.pop_back();
+      name += "...";
+    }
+    entry(name, kClBlack);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/Features.h"
+#include "model/LimitTable.h"
 #include "model/MeasurementState.h"
 #include "model/Trace.h"
 #include "model/WindowModel.h"
@@ -57,6 +58,9 @@ class GraphPainter {
   // The unit label and the plot outline (the end of DrawAxes, and of every limit line).
   void DrawUnitLabelAndOutline(Canvas& canvas, const GraphScale& scale) const;
 
+  // Draws one limit line (the base or the companion line) by the rules of the input in use.
+  void DrawLimit(Canvas& canvas, const GraphScale& scale, const LimitTable& line) const;
+
   // Draws the segment of one trace from point n - 1 to n as the point arrives (kinds
   // 1..5); for the Current trace of a running sweep also the sweep marker and the status
   // strip.
@@ -67,6 +71,8 @@ class GraphPainter {
   int drawStatusTexts(Canvas& canvas) const;
   void drawLegend(Canvas& canvas, int rightLimit) const;
   void drawTraces(Canvas& canvas, const GraphScale& scale) const;
+  void drawLimitPoints(Canvas& canvas, const GraphScale& scale, const LimitTable& line) const;
+  void drawLimitBands(Canvas& canvas, const GraphScale& scale, const LimitTable& line) const;
   using PointXs = std::array<int, kTracePoints>;
   void drawTrace(Canvas& canvas, const GraphScale& scale, const PointXs& xs, int kind, int first,
                  int last) const;

@@ -35,9 +35,16 @@ struct FakeLimit : NullActiveLimit {
   bool loaded = false;
   std::string name;
   int detectorChanges = 0;
+  // What the limit answers: a level for every frequency, and the lines the graph draws.
+  std::function<double(double)> at;
+  LimitTable table, base, companion;
   bool Loaded() const override { return loaded; }
   std::string Name() const override { return name; }
   void DetectorChanged(int) override { ++detectorChanges; }
+  double LimitAt(double hz) const override { return at ? at(hz) : kNoLimit; }
+  const LimitTable& Table() const override { return table; }
+  const LimitTable& BaseLine() const override { return base; }
+  const LimitTable& CompanionLine() const override { return companion; }
 };
 
 struct FakeErs : NullErsCorrection {

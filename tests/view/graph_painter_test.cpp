@@ -444,6 +444,8 @@ TEST_F(GraphPainterTest, TextsStayInsideTheFrameAndNeverOverlap) {
               << "\"" << a.text << "\" outside the frame, " << where;
           for (std::size_t j = i + 1; j < texts.size(); ++j) {
             const Call& b = texts[j];
+            // The limit lines end by drawing the unit label again where it stands.
+            if (a.text == b.text && a.x0 == b.x0 && a.y0 == b.y0) continue;
             const bool apart = a.x1 <= b.x0 || b.x1 <= a.x0 || a.y0 + canvas.textHeight <= b.y0 ||
                                b.y0 + canvas.textHeight <= a.y0;
             EXPECT_TRUE(apart) << "\"" << a.text << "\" over \"" << b.text << "\", " << where;
