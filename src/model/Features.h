@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -33,6 +34,14 @@ class InputCorrections {
   virtual int InputCode() const = 0;
   // The distance of the antenna from the equipment under test, metres.
   virtual float MeasuringDistanceM() const = 0;
+  // The three input labels of the input panel, and the input's description for the
+  // information window and the printouts.
+  virtual std::array<std::string, 3> InputLabels() const = 0;
+  virtual std::string Description() const = 0;
+  // The transducer factor at a frequency, dB (the information window's curve).
+  virtual float FactorDb(float frequencyHz) const = 0;
+  // Where the TEM cell's range relay changes over, Hz.
+  virtual std::int32_t ChangeoverFrequencyHz() const = 0;
 };
 
 // The limit line loaded from a limit file.
@@ -43,6 +52,10 @@ class ActiveLimit {
   virtual std::string Name() const = 0;
   // A detector change picks the member of a detector pair that suits it.
   virtual void DetectorChanged(int detector) = 0;
+  // A radiated limit and the distance it is given for, metres (the measured levels are
+  // corrected for it under the alternative distance method).
+  virtual bool Radiated() const = 0;
+  virtual float DistanceM() const = 0;
 };
 
 // ERS calibration of the test site and its correction of the Difference trace.
@@ -114,6 +127,10 @@ class NullInputCorrections : public InputCorrections {
   void SelectDirectInput() override {}
   int InputCode() const override { return 8; }
   float MeasuringDistanceM() const override { return 3.0f; }
+  std::array<std::string, 3> InputLabels() const override { return {"DIRECT", "", ""}; }
+  std::string Description() const override { return "Using Direct Input"; }
+  float FactorDb(float) const override { return 0.0f; }
+  std::int32_t ChangeoverFrequencyHz() const override { return 200000000; }
 };
 
 class NullActiveLimit : public ActiveLimit {
@@ -121,6 +138,8 @@ class NullActiveLimit : public ActiveLimit {
   bool Loaded() const override { return false; }
   std::string Name() const override { return {}; }
   void DetectorChanged(int) override {}
+  bool Radiated() const override { return false; }
+  float DistanceM() const override { return 0.0f; }
 };
 
 class NullErsCorrection : public ErsCorrection {

@@ -32,7 +32,11 @@ struct FakeLimit : NullActiveLimit {
   bool loaded = false;
   std::string name;
   int detectorChanges = 0;
+  bool radiated = false;
+  float distanceM = 0.0f;
   bool Loaded() const override { return loaded; }
+  bool Radiated() const override { return radiated; }
+  float DistanceM() const override { return distanceM; }
   std::string Name() const override { return name; }
   void DetectorChanged(int) override { ++detectorChanges; }
 };
