@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,7 +23,11 @@ namespace tq {
 
 class Lamp;
 class Program;
+class TCellform;
 class THkeeping;
+class TLisndlg;
+class TSpanish;
+class TUserantbox;
 class Tscrncol;
 
 // The main window. Its menus and buttons come from the command table; it forwards their
@@ -52,6 +57,10 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void applyLayout();
   QWidget* messageWindow() const { return messageWindow_; }
   GraphArea* graph() const { return graph_; }
+  // Inputs: the LISN dialog over the program's values, and the antenna distance click of
+  // the information window (with the distance dialog when the standard method is on).
+  void openLisnDialog();
+  void antennaDistanceClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -68,6 +77,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   // What the window shows now, so that an update touches only what changed.
   struct Shown {
     std::string status, modelPanel, stepPanel, date, title, rangeLabel, frequencyBox, detector;
+    std::array<std::string, 3> inputLabels;
+    std::string cellRows;
     Colour lamp = 0xFFFFFFFF;  // no colour yet
     int attenuationIndex = -1, stepsIndex = -1, preampGain = -1000000;
     int rangeDelaySeconds = -1;
@@ -91,6 +102,12 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   GraphArea* graph_ = nullptr;
   Tscrncol* scrncol_ = nullptr;
   THkeeping* hkeeping_ = nullptr;
+  TLisndlg* lisndlg_ = nullptr;
+  TCellform* cellform_ = nullptr;
+  TSpanish* spanish_ = nullptr;
+  TUserantbox* userantbox_ = nullptr;
+  QFrame* panel8_ = nullptr;
+  std::array<QLabel*, 3> inputLabels_{};
   QFrame* panel5_ = nullptr;
   QFrame* panel9_ = nullptr;
   QLabel* label17_ = nullptr;

@@ -6,10 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "corrections/Transducer.h"
+#include "corrections/UserAntennaEditor.h"
 #include "link/Link.h"
 #include "link/LinkClient.h"
 #include "measure/Commands.h"
 #include "measure/Details.h"
+#include "measure/InputSelection.h"
 #include "measure/ScanEngine.h"
 #include "model/CommandId.h"
 #include "model/Features.h"
@@ -40,7 +43,7 @@ struct Ports {
 // The program's core behind the main window. It owns the measurement state, the link, the
 // trace set, the scan engine, the features and the graph's painter and pointer, and offers
 // the window its commands, its value controls, its painting and its mouse and keys.
-class Program : private LinkClient, private PointerClient {
+class Program : private LinkClient, private PointerClient, private CorrectionContext {
  public:
   explicit Program(Ports ports);
   Program(const Program&) = delete;
@@ -66,7 +69,9 @@ class Program : private LinkClient, private PointerClient {
 
   // Every command of the window's table.
   void Execute(Command command);
-  CommandContext commandContext() const { return {state_, model_, scan_.preselectorState()}; }
+  CommandContext commandContext() const {
+    return {state_, model_, scan_.preselectorState(), transducer_.InputCode()};
+  }
 
   // The selectors and panels whose value the window passes on.
   void SelectAttenuation(int index) { scan_.ComboBox1Change(index); }
@@ -99,6 +104,22 @@ class Program : private LinkClient, private PointerClient {
   void ValuesClosed() { pointer_.ValuesClosed(); }
   void GraphRepainted() { pointer_.GraphRepainted(); }
 
+  // Inputs: the transducer in use and what the input dialogs show and give back.
+  const Transducer& transducer() const { return transducer_; }
+  LisnValues Lisn() const { return inputs_.Lisn(); }
+  void ApplyLisn(const LisnValues& values) { inputs_.ApplyLisn(values); }
+  // A click on the input panel reopens the LISN dialog while the LISN is the input.
+  bool LisnIsInput() const { return transducer_.InputCode() == kLisnInput; }
+  CellValues Cell() const { return inputs_.Cell(); }
+  void AcceptCell(int type, std::string_view serialText) { inputs_.AcceptCell(type, serialText); }
+  UserAntennaEditor& antennaEditor() { return antennaEditor_; }
+  // The information window's antenna distance click: true when the distance dialog is to
+  // be shown; its ALT and STD set the method.
+  bool AntennaDistanceClick() { return inputs_.AntennaDistanceClick(); }
+  void SetAntennaDistanceAlt(bool alt) { state_.antennaDistanceAlt = alt; }
+  // The guide selects inputs by their entries; its radiated tests set the distance.
+  void SelectInputForGuide(Command entry, int testCode);
+
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
  private:
@@ -116,6 +137,15 @@ class Program : private LinkClient, private PointerClient {
   // PointerClient
   void UpdateSpanDisplay() override { scan_.UpdateSpanButtons(); }
   void SingleFrequencyPicked(std::int32_t) override {}
+  // CorrectionContext
+  bool PreselectorInCircuit() const override {
+    const int s = scan_.preselectorState();
+    return s >= 1 && s <= 4;
+  }
+  float RadiatedLimitDistanceM() const override {
+    return features_.limit.Loaded() && features_.limit.Radiated() ? features_.limit.DistanceM()
+                                                                   : 0.0f;
+  }
 
   // The values start-up and Hardware Reset both begin from.
   void StartValues();
@@ -129,12 +159,15 @@ class Program : private LinkClient, private PointerClient {
   MeasurementState state_;
   WindowModel model_;
   NullFeatures nullFeatures_;
+  Transducer transducer_;
   Features features_;
   Link link_;
   TraceSet traces_;
   ScanEngine scan_;
   GraphPainter painter_;
   GraphPointer pointer_;
+  InputSelection inputs_;
+  UserAntennaEditor antennaEditor_;
   std::unique_ptr<Timer> mainTimer_;
   std::unique_ptr<Timer> clockTimer_;
   bool started_ = false;
