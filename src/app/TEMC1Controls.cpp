@@ -110,6 +110,8 @@ void TEMC1::createControls() {
     auto* l = new QLabel(panel8);
     l->setObjectName(inputLabelNames[i]);
     l->setAlignment(Qt::AlignCenter);
+    // "4GHz BROAD BAND" takes two lines in the narrow column.
+    l->setWordWrap(true);
     panel8Layout->addWidget(l);
     inputLabels_[i] = l;
   }
