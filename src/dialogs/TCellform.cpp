@@ -31,20 +31,20 @@ TCellform::TCellform(QWidget* parent) : QDialog(parent) {
   layout->addWidget(box);
   auto* form = new QFormLayout;
   edit1_ = new QLineEdit(this);
-  edit1_->setObjectName("Edit1");
+  edit1_->setObjectName("SerialEdit");
   edit1_->setMaxLength(5);
   form->addRow("Cell Serial Number", edit1_);
   layout->addLayout(form);
   usb_ = new QLabel(this);
-  usb_->setObjectName("Label2");
+  usb_->setObjectName("UsbLabel");
   layout->addWidget(usb_);
 
   auto* row = new QHBoxLayout;
   auto* accept = new QPushButton("Accept", this);
-  accept->setObjectName("Button1");
+  accept->setObjectName("AcceptBtn");
   accept->setDefault(true);
   auto* cancel = new QPushButton("Cancel", this);
-  cancel->setObjectName("Button2");
+  cancel->setObjectName("CancelBtn");
   row->addStretch();
   row->addWidget(accept);
   row->addWidget(cancel);

@@ -30,9 +30,9 @@ TSpanish::TSpanish(QWidget* parent) : QDialog(parent) {
   layout->addWidget(memo);
   auto* row = new QHBoxLayout;
   auto* alt = new QPushButton("ALT", this);
-  alt->setObjectName("Button1");
+  alt->setObjectName("AltBtn");
   auto* std = new QPushButton("STD", this);
-  std->setObjectName("Button2");
+  std->setObjectName("StdBtn");
   row->addStretch();
   row->addWidget(alt);
   row->addWidget(std);
