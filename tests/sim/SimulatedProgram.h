@@ -1,12 +1,11 @@
 #pragma once
 
-// The program's core against the in-process simulated analyser on virtual time, with a data
-// root of its own and scripted answers to every question.
-#include <gtest/gtest.h>
-
+// One program's core against its own in-process simulated analyser on virtual time, with a
+// data root of its own and scripted answers: a test may hold two that see the same readings.
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "SimulatedLink.h"
 #include "doubles/FixedClock.h"
@@ -16,18 +15,12 @@
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
 
-namespace tq {
+namespace tq::test {
 
-namespace fs = std::filesystem;
-
-class ProgramScenario : public ::testing::Test {
- protected:
-  // A second program in the same test takes a suffix for a data root of its own.
-  explicit ProgramScenario(sim::AnalyserOptions options = {}, const std::string& suffix = "") {
-    root = fs::temp_directory_path() /
-           (std::string("tq_scenario_") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name() + suffix);
-    fs::remove_all(root);
+struct SimulatedProgram {
+  explicit SimulatedProgram(const std::string& name, sim::AnalyserOptions options = {})
+      : root(std::filesystem::temp_directory_path() / ("tq_simulated_" + name)) {
+    std::filesystem::remove_all(root);
     files = std::make_unique<HostFiles>(root);
     files->installShippedData(TQ_SOURCE_DATA_DIR);
     files->writeAll("C:\\tq4800\\TQ4800.INI",
@@ -36,13 +29,13 @@ class ProgramScenario : public ::testing::Test {
                     "30\r\n0\r\nTRUE\r\n500\r\n\r\nc:\\tq4800\\\r\nFALSE\r\n0\r\n0\r\n0\r\n");
     link = std::make_unique<sim::SimulatedLink>(ticks, options, sim::PortOptions{false});
     program = std::make_unique<Program>(Ports{link->port, ticks, prompts, *files, clock, view});
-    ticks.advance(1000);
+    ticks.advance(1000);  // start-up
     ticks.advance(500);
   }
-  ~ProgramScenario() override {
+  ~SimulatedProgram() {
     program.reset();
     link.reset();
-    fs::remove_all(root);
+    std::filesystem::remove_all(root);
   }
 
   // Lets virtual time run until the condition holds; false after maxMs.
@@ -54,16 +47,14 @@ class ProgramScenario : public ::testing::Test {
     return done();
   }
 
-  MeasurementState& state() { return program->state(); }
-
-  fs::path root;
+  std::filesystem::path root;
   std::unique_ptr<HostFiles> files;
-  test::VirtualTicks ticks;
-  test::ScriptedPrompts prompts;
-  test::FixedClock clock;
-  test::RecordingView view;
+  VirtualTicks ticks;
+  ScriptedPrompts prompts;
+  FixedClock clock;
+  RecordingView view;
   std::unique_ptr<sim::SimulatedLink> link;
   std::unique_ptr<Program> program;
 };
 
-}  // namespace tq
+}  // namespace tq::test
