@@ -73,7 +73,9 @@ TEST(AntennaFileText, ShortLongAndBrokenFilesReadWhatIsValid) {
   };
   for (const Case& c : cases) {
     const AntennaFile f = ReadAntennaFile(c.text);
-    if (*c.title) EXPECT_EQ(f.title, c.title) << c.what;
+    if (*c.title) {
+      EXPECT_EQ(f.title, c.title) << c.what;
+    }
     EXPECT_LE(f.title.size(), kTitleLength) << c.what;
     EXPECT_EQ(f.radiated, c.radiated) << c.what;
     EXPECT_EQ(f.pairs.front(), c.first) << c.what;

@@ -182,12 +182,14 @@ TEST_F(InputDialogsTest, InputPanelShowsEachInputsLabelsInFull) {
       ASSERT_TRUE(label) << name;
       const QString text = label->text();
       // A word wider than the label would be cut even where the label wraps.
-      for (const QString& word : text.split(' ', Qt::SkipEmptyParts))
+      for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
         EXPECT_LE(label->fontMetrics().horizontalAdvance(word), label->contentsRect().width())
             << text.toStdString();
-      if (!label->wordWrap())
+      }
+      if (!label->wordWrap()) {
         EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->contentsRect().width())
             << text.toStdString();
+      }
       EXPECT_GE(label->height(), label->wordWrap() ? label->heightForWidth(label->width())
                                                    : label->fontMetrics().height())
           << text.toStdString();
