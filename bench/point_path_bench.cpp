@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <string>
 
 #include "doubles/FixedClock.h"
 #include "doubles/RecordingView.h"
@@ -68,6 +69,20 @@ void BM_DataFrameToProcessPoint(benchmark::State& bench) {
   s.stepsPerScan = 500;
   s.scansDone = 1;
   s.processingMode = static_cast<int>(bench.range(0));
+  // The input: 0 Direct, 1 the NX20 antenna, 2 a user antenna of 100 rows, all below the
+  // frame's 100 MHz so that the lookup walks every row.
+  if (bench.range(1) == 1) program.Execute(tq::Command::NX201);
+  if (bench.range(1) == 2) {
+    std::filesystem::create_directories(root / "drive_c" / "tq4800");
+    std::string file = "Bench\r\nFALSE\r\n200.0\r\n\r\n\r\n";
+    for (int k = 1; k <= 100; ++k)
+      file += std::to_string(k * 990000) + "\r\n" + std::to_string(k % 7) + ".5\r\n";
+    files.writeAll("C:\\tq4800\\bench.ant", file);
+    prompts.fileName("C:\\tq4800\\bench.ant");
+    program.Execute(tq::Command::Selectuserantenna1);
+    if (program.transducer().table()[100].frequencyHz == 0) bench.SkipWithError("no antenna");
+  }
+  s.processingMode = static_cast<int>(bench.range(0));
   int point = 0;
   for (auto _ : bench) {
     s.stepIndex = point;
@@ -76,7 +91,13 @@ void BM_DataFrameToProcessPoint(benchmark::State& bench) {
   }
   benchmark::DoNotOptimize(program.traces().currentTrace[0]);
 }
-BENCHMARK(BM_DataFrameToProcessPoint)->Arg(0)->Arg(1)->Arg(4);
+BENCHMARK(BM_DataFrameToProcessPoint)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({4, 0})
+    ->Args({0, 1})
+    ->Args({0, 2})
+    ->Args({4, 2});
 
 }  // namespace
 

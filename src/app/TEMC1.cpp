@@ -18,7 +18,11 @@
 #include "app/Widgets.h"
 #include "corrections/LimitCatalogue.h"
 #include "dialogs/TAboutBox.h"
+#include "dialogs/TCellform.h"
 #include "dialogs/THkeeping.h"
+#include "dialogs/TLisndlg.h"
+#include "dialogs/TSpanish.h"
+#include "dialogs/TUserantbox.h"
 #include "dialogs/Tlimitselect.h"
 #include "dialogs/Tscrncol.h"
 #include "dialogs/Tuserlimit.h"
@@ -58,6 +62,10 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   scrncol_ = new Tscrncol(this, *this);
   hkeeping_ = new THkeeping(this);
   aboutBox_ = new TAboutBox(this);
+  lisndlg_ = new TLisndlg(this);
+  cellform_ = new TCellform(this);
+  spanish_ = new TSpanish(this);
+  userantbox_ = new TUserantbox(this);
   createMenus();
   createControls();
   connectControls();
@@ -95,6 +103,7 @@ void TEMC1::createMenus() {
       case CommandKind::Menu: {
         QMenu* m = parent ? parent->addMenu(Q(e.caption)) : menuBar()->addMenu(Q(e.caption));
         m->setObjectName(Q(e.objectName));
+        m->menuAction()->setCheckable(e.checkable);
         menus[e.objectName] = m;
         commandWidgets_[i].menu = m;
         break;
@@ -145,6 +154,22 @@ void TEMC1::dispatch(Command command) {
       aboutBox_->FormActivate();
       aboutBox_->exec();
       break;
+    // Inputs whose entry goes on to a dialog.
+    case Command::LISN1:
+      program_->Execute(command);
+      openLisnDialog();
+      break;
+    case Command::Ostrocell1:
+      program_->Execute(command);
+      cellform_->FormActivate(program_->Cell());
+      if (cellform_->exec() == QDialog::Accepted)
+        program_->AcceptCell(cellform_->cellType(), cellform_->serialText());
+      break;
+    case Command::CreateAntennafile1:
+      program_->Execute(command);
+      userantbox_->run(program_->antennaEditor());
+      repaint();
+      break;
     case Command::InstallERSdata1:
     case Command::ClearERSData1:
       // The firmware decides whether ERS data can be used; the installer itself comes later.
@@ -176,6 +201,20 @@ bool TEMC1::dispatchLimitDialog(Command command) {
     return true;
   }
   return false;
+}
+
+void TEMC1::openLisnDialog() {
+  if (!program_) return;
+  lisndlg_->FormActivate(program_->Lisn());
+  if (lisndlg_->exec() == QDialog::Accepted) program_->ApplyLisn(lisndlg_->values());
+  modelChanged();
+}
+
+void TEMC1::antennaDistanceClick() {
+  if (!program_) return;
+  if (program_->AntennaDistanceClick())
+    if (const auto alt = spanish_->chooseAlternative()) program_->SetAntennaDistanceAlt(*alt);
+  modelChanged();
 }
 
 void TEMC1::attach(Program& program) {
@@ -241,7 +280,11 @@ void TEMC1::updateCommands() {
       w.action->setEnabled(s.enabled);
       if (table[i].checkable) w.action->setChecked(s.checked);
     }
-    if (w.menu) w.menu->setEnabled(s.enabled);
+    if (w.menu) {
+      w.menu->setEnabled(s.enabled);
+      w.menu->menuAction()->setEnabled(s.enabled);
+      if (table[i].checkable) w.menu->menuAction()->setChecked(s.checked);
+    }
     if (w.control) w.control->setEnabled(s.enabled);
     if (w.button) {
       w.button->setEnabled(s.enabled);
@@ -270,6 +313,9 @@ void TEMC1::updateTexts() {
     showFrequencyBox(Q(m.frequencyBoxText));
   }
   SetText(label10_, shown_.detector, CaptionsFor(s).detectorLabel);
+  for (std::size_t i = 0; i < inputLabels_.size(); ++i)
+    SetText(inputLabels_[i], shown_.inputLabels[i], m.inputLabels[i]);
+  SetText(label17_, shown_.cellRows, m.cellRowsText);
 
   const int attenuation = std::clamp(s.attenuationDb / 10, 0, 3);
   if (attenuation != shown_.attenuationIndex) {
@@ -384,6 +430,11 @@ bool TEMC1::eventFilter(QObject* watched, QEvent* event) {
     program_->Panel5Click();
     modelChanged();
   }
+  // A click on the input panel or its labels reopens the LISN dialog while it is the input.
+  if (watched == panel8_ && event->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && program_ &&
+      program_->LisnIsInput())
+    openLisnDialog();
   return QMainWindow::eventFilter(watched, event);
 }
 

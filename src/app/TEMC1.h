@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,7 +24,11 @@ namespace tq {
 class Lamp;
 class Program;
 class TAboutBox;
+class TCellform;
 class THkeeping;
+class TLisndlg;
+class TSpanish;
+class TUserantbox;
 class Tlimitselect;
 class Tscrncol;
 class Tuserlimit;
@@ -55,6 +60,10 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void applyLayout();
   QWidget* messageWindow() const { return messageWindow_; }
   GraphArea* graph() const { return graph_; }
+  // Inputs: the LISN dialog over the program's values, and the antenna distance click of
+  // the information window (with the distance dialog when the standard method is on).
+  void openLisnDialog();
+  void antennaDistanceClick();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -71,6 +80,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   // What the window shows now, so that an update touches only what changed.
   struct Shown {
     std::string status, modelPanel, stepPanel, date, title, rangeLabel, frequencyBox, detector;
+    std::array<std::string, 3> inputLabels;
+    std::string cellRows;
     Colour lamp = 0xFFFFFFFF;  // no colour yet
     int attenuationIndex = -1, stepsIndex = -1, preampGain = -1000000;
     int rangeDelaySeconds = -1;
@@ -99,6 +110,12 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   TAboutBox* aboutBox_ = nullptr;
   Tlimitselect* limitselect_ = nullptr;
   Tuserlimit* userlimit_ = nullptr;
+  TLisndlg* lisndlg_ = nullptr;
+  TCellform* cellform_ = nullptr;
+  TSpanish* spanish_ = nullptr;
+  TUserantbox* userantbox_ = nullptr;
+  QFrame* panel8_ = nullptr;
+  std::array<QLabel*, 3> inputLabels_{};
   QFrame* panel5_ = nullptr;
   QFrame* panel9_ = nullptr;
   QLabel* label17_ = nullptr;

@@ -98,13 +98,31 @@ void TEMC1::createControls() {
   panel9_ = panel("Panel9", c, {5, 359, 83, 60});
   PanelText(panel9_, "TQ4804");
   panel9_->hide();
-  QFrame* panel8 = panel("Panel8", c, {5, 359, 83, 60});
-  label2_ = PanelText(panel8, "HIGH RANGE");
+  // The input panel: the input's three labels over the range and the detector.
+  QFrame* panel8 = panel("Panel8", c, {5, 359, 83, 96});
+  panel8_ = panel8;
+  panel8->installEventFilter(this);
+  auto* panel8Layout = new QVBoxLayout(panel8);
+  panel8Layout->setContentsMargins(1, 1, 1, 1);
+  panel8Layout->setSpacing(0);
+  const char* inputLabelNames[] = {"Label12", "Label13", "Label15"};
+  for (std::size_t i = 0; i < inputLabels_.size(); ++i) {
+    auto* l = new QLabel(panel8);
+    l->setObjectName(inputLabelNames[i]);
+    l->setAlignment(Qt::AlignCenter);
+    // "4GHz BROAD BAND" takes two lines in the narrow column.
+    l->setWordWrap(true);
+    panel8Layout->addWidget(l);
+    inputLabels_[i] = l;
+  }
+  label2_ = new QLabel("HIGH RANGE", panel8);
   label2_->setObjectName("Label2");
+  label2_->setAlignment(Qt::AlignCenter);
+  panel8Layout->addWidget(label2_);
   label10_ = new QLabel("PEAK (FS)", panel8);
   label10_->setObjectName("Label10");
   label10_->setAlignment(Qt::AlignCenter);
-  panel8->layout()->addWidget(label10_);
+  panel8Layout->addWidget(label10_);
   label17_ = new QLabel(c);
   label17_->setObjectName("Label17");
   label17_->hide();

@@ -56,6 +56,8 @@ class LimitFiles : public ActiveLimit, public UserLimitChoice {
   const LimitTable& Table() const override { return table_; }
   const LimitTable& BaseLine() const override { return base_; }
   const LimitTable& CompanionLine() const override { return companion_; }
+  bool Radiated() const override { return table_.radiated; }
+  float DistanceM() const override { return table_.limitDistanceM; }
 
   // UserLimitChoice
   std::vector<std::string> ListUserLimits() override;

@@ -147,7 +147,7 @@ void Link::dropRtsAndSendInitFrames(bool withWaits) {
   if (withWaits) ticks_.wait(10);
 }
 
-void Link::InitPreselectorLines() {
+void Link::FirmwareAdviceCheck() {
   const long hundredths = std::lround(state_.hardwareVersion * 100.0f);
   if (hundredths > 0 && hundredths < 201 && !firmwareAdviceShown_) {
     firmwareAdviceShown_ = true;
@@ -156,6 +156,10 @@ void Link::InitPreselectorLines() {
         "Contact Veltrane Instruments Ltd for Upgraded Firmware to Improve Performance",
         Buttons::Ok);
   }
+}
+
+void Link::InitPreselectorLines() {
+  FirmwareAdviceCheck();
   commsWarningArmed_ = false;
   SetStatusTimerEnabled(false);
   dropRtsAndSendInitFrames(true);

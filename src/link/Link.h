@@ -35,6 +35,8 @@ class Link {
 
   void ConnectLink();
   void InitPreselectorLines();
+  // Advises a firmware upgrade for an old analyser, once per run.
+  void FirmwareAdviceCheck();
   // The RTS-low framing of a single accessory frame (NX91 menu).
   void SendAccessoryFrameRtsLow(std::uint8_t code, std::uint8_t b1);
 

@@ -196,9 +196,9 @@ void UsbAdapter::relayfaultTimer() {
 
 void UsbAdapter::SetOstrocellRelay(std::int32_t frequencyHz) {
   if (!InUse()) return;
-  if (frequencyHz < relaySwitchHz_ && !relayLow_)
+  if (frequencyHz < SwitchFrequencyHz() && !relayLow_)
     commandRelay(true);
-  else if (frequencyHz > relaySwitchHz_ && relayLow_)
+  else if (frequencyHz > SwitchFrequencyHz() && relayLow_)
     commandRelay(false);
 }
 

@@ -77,10 +77,10 @@ class UsbAdapter : public OstrocellRelay {
   bool InUse() const override;
   void SetForFrequency(std::int32_t frequencyHz) override { SetOstrocellRelay(frequencyHz); }
   void PresetForRun(std::int32_t startFrequencyHz) override {
-    relayLow_ = startFrequencyHz > relaySwitchHz_;
+    relayLow_ = startFrequencyHz > SwitchFrequencyHz();
   }
-  std::int32_t SwitchFrequencyHz() const override { return relaySwitchHz_; }
-  void SetSwitchFrequency(std::int32_t frequencyHz) override { relaySwitchHz_ = frequencyHz; }
+  // The cell's changeover frequency, as its cell file gives it.
+  std::int32_t SwitchFrequencyHz() const override { return inputs_.ChangeoverFrequencyHz(); }
 
   const UsbDetails& details() const { return details_; }
   bool relayLow() const { return relayLow_; }
@@ -105,7 +105,6 @@ class UsbAdapter : public OstrocellRelay {
   AdapterRing ring_;
   UsbDetails details_;
   std::int32_t usbFaultCount_ = 0;
-  std::int32_t relaySwitchHz_ = kDefaultRelaySwitchHz;
   bool relayLow_ = false;
 };
 

@@ -63,6 +63,22 @@ std::vector<CommandEntry> BuildTable() {
       {C::QP1, K::Item, "QP1", "&Quasi-Peak", "Detector1", true},
       // Inputs
       {C::Inputs1, K::Menu, "Inputs1", "&Inputs", ""},
+      {C::Direct1, K::Item, "Direct1", "Direct", "Inputs1", true},
+      {C::NX101, K::Item, "NX101", "NX10 Near Field Probe", "Inputs1", true},
+      {C::NX201, K::Item, "NX201", "NX20 Broad Band Antenna", "Inputs1", true},
+      {C::NX241, K::Item, "NX241", "NX24 4GHz Broad Band Antenna", "Inputs1", true},
+      {C::NX301, K::Item, "NX301", "NX30 2m Large Loop Antenna", "Inputs1", true},
+      {C::NX401, K::Item, "NX401", "NX40 Absorbing Clamp", "Inputs1", true},
+      {C::NX501, K::Item, "NX501", "NX50 Dipole Antenna", "Inputs1", true},
+      {C::KVP1, K::Item, "KVP1", "KVP", "Inputs1", true},
+      {C::kvp2, K::Item, "kvp2", "KVP + PA76", "Inputs1", true},
+      {C::Ostrocell1, K::Item, "Ostrocell1", "Ostrocell", "Inputs1", true},
+      {C::LISN1, K::Item, "LISN1", "LISN...", "Inputs1", true},
+      {C::Userselect1, K::Menu, "Userselect1", "User Antenna...", "Inputs1", true},
+      {C::CreateAntennafile1, K::Item, "CreateAntennafile1", "Create Antenna File", "Userselect1"},
+      {C::Selectuserantenna1, K::Item, "Selectuserantenna1", "Select User Antenna",
+       "Userselect1"},
+      {C::None, K::Separator, "", "", "Inputs1"},
       {C::NX90PreSelector1, K::Item, "NX90PreSelector1", "NX90 Pre-Selector", "Inputs1", true},
       {C::NX91PreSelector1, K::Item, "NX91PreSelector1", "NX91 Pre-Selector", "Inputs1", true},
       // Port
@@ -126,6 +142,55 @@ std::vector<CommandEntry> WithLimitCatalogue(std::vector<CommandEntry> table) {
 }
 
 const std::vector<CommandEntry> kTable = WithLimitCatalogue(BuildTable());
+
+// Inputs: the code each entry selects, and the range it is offered in.
+int InputCodeOf(Command id) {
+  switch (id) {
+    case C::NX101:
+      return 1;
+    case C::NX201:
+      return 2;
+    case C::NX301:
+      return 3;
+    case C::NX401:
+      return 4;
+    case C::NX501:
+      return 5;
+    case C::KVP1:
+      return 6;
+    case C::kvp2:
+      return 7;
+    case C::Direct1:
+      return 8;
+    case C::LISN1:
+      return 9;
+    case C::Userselect1:
+      return 10;
+    case C::NX241:
+      return 11;
+    case C::Ostrocell1:
+      return 12;
+    default:
+      return 0;
+  }
+}
+
+bool InputSuitsRange(Command id, bool highRange) {
+  switch (id) {
+    case C::NX201:
+    case C::NX241:
+    case C::NX401:
+    case C::NX501:
+      return highRange;
+    case C::NX301:
+    case C::KVP1:
+    case C::kvp2:
+    case C::LISN1:
+      return !highRange;
+    default:
+      return true;  // Direct, the probe, the cell and a user antenna cover both ranges
+  }
+}
 
 // The state of one command.
 CommandState StateOf(Command id, const CommandContext& c) {
@@ -217,6 +282,23 @@ CommandState StateOf(Command id, const CommandContext& c) {
     case C::QP1:
       r.checked = s.detector == 3;
       break;
+    // Inputs: the entry of the input in use is checked; each is enabled in the range it
+    // suits.
+    case C::Direct1:
+    case C::NX101:
+    case C::NX201:
+    case C::NX241:
+    case C::NX301:
+    case C::NX401:
+    case C::NX501:
+    case C::KVP1:
+    case C::kvp2:
+    case C::Ostrocell1:
+    case C::LISN1:
+    case C::Userselect1:
+      r.checked = c.inputCode == InputCodeOf(id);
+      r.enabled = InputSuitsRange(id, s.highRange) && (id != C::NX241 || s.tq4804Variant);
+      break;
     case C::NX90PreSelector1:
       r.checked = c.preselectorState == 1;
       break;
@@ -246,6 +328,7 @@ CommandState StateOf(Command id, const CommandContext& c) {
       break;
     case C::Button5:
       r.caption = s.dbmUnits ? "dBuV" : "dBm";
+      r.enabled = m.dbmButtonEnabled;
       break;
     case C::Button6:
     case C::Button7:

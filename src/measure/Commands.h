@@ -46,6 +46,7 @@ struct CommandContext {
   const MeasurementState& state;
   const WindowModel& model;
   int preselectorState = 0;
+  int inputCode = 8;  // the input in use (its entry of the Inputs menu is checked)
 };
 
 // The state of every row of CommandTable(), in table order (out has one entry per row).

@@ -36,15 +36,18 @@ std::string FormatClock(const DateTime& t) {
 
 Program::Program(Ports ports)
     : ports_(ports),
+      transducer_(state_, ports.files, *this),
       limit_(state_, model_, ports.view, ports.files, ports.prompts, *this),
       userLimits_(state_, ports.files, ports.prompts, limit_),
-      features_{nullFeatures_.inputs, limit_, nullFeatures_.ers, nullFeatures_.single, usb_},
+      features_{transducer_, limit_, nullFeatures_.ers, nullFeatures_.single, usb_},
       usb_(state_, ports.usb, ports.ticks, ports.prompts, ports.files, features_.inputs, *this),
       link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts, *this),
       traces_(state_, model_, ports.view, ports.files, ports.prompts, features_),
       scan_(state_, model_, ports.view, link_, traces_, ports.ticks, ports.prompts, features_),
       painter_(state_, model_, traces_.data(), SourcesOf(features_)),
-      pointer_(painter_, state_, model_, traces_, ports.view, ports.prompts, ports.ticks, *this) {
+      pointer_(painter_, state_, model_, traces_, ports.view, ports.prompts, ports.ticks, *this),
+      inputs_(state_, model_, ports.view, ports.prompts, ports.files, traces_, link_, transducer_),
+      antennaEditor_(transducer_, ports.prompts, ports.files) {
   mainTimer_ = ports_.ticks.createTimer(1000, [this] { MainTimerTimer(); });
   mainTimer_->setEnabled(true);
   clockTimer_ = ports_.ticks.createTimer(1000, [this] { Timer1Timer(); });
@@ -184,7 +187,7 @@ void Program::applyFixedStartValues() {
   state_.stepsPerScan = 500;
 
   // 8. Direct input, peak detector, span buttons; the input menu follows the range.
-  features_.inputs.SelectDirectInput();
+  inputs_.SelectDirectInput();
   scan_.PFS1Click();
   scan_.UpdateSpanButtons();
   FillDisplayGrid(state_);
@@ -260,6 +263,8 @@ void Program::ApplyDetails(std::string_view delimiterField,
 
 void Program::PreparePaint() {
   ApplyLogSpan(state_);
+  // The input's own unit stands for dBuV (and for dBm where the input has one).
+  model_.unitLabel = features_.inputs.UnitLabel(state_.dbmUnits);
   // The TQ4804 has a fixed attenuator and its own antenna.
   if (state_.tq4804Variant) state_.attenuationDb = 0;
   if (state_.measurementMode == 2 && model_.showStore)
@@ -352,6 +357,26 @@ void Program::Execute(Command command) {
     case C::QP1:
       scan_.QP1Click();
       break;
+    // Inputs
+    case C::Direct1:
+    case C::NX101:
+    case C::NX201:
+    case C::NX241:
+    case C::NX301:
+    case C::NX401:
+    case C::NX501:
+    case C::KVP1:
+    case C::kvp2:
+    case C::Ostrocell1:
+    case C::LISN1:
+      inputs_.Select(*FindInputEntry(command));
+      break;
+    case C::CreateAntennafile1:
+      inputs_.CreateAntennafile1Click();
+      break;
+    case C::Selectuserantenna1:
+      inputs_.Selectuserantenna1Click();
+      break;
     case C::NX90PreSelector1:
       scan_.NX90PreSelector1Click();
       break;
@@ -415,6 +440,11 @@ void Program::Execute(Command command) {
     default:
       break;  // menus, selectors and what is not built yet
   }
+  ports_.view.modelChanged();
+}
+
+void Program::SelectInputForGuide(Command entry, int testCode) {
+  if (const InputEntry* e = FindInputEntry(entry)) inputs_.Select(*e, testCode);
   ports_.view.modelChanged();
 }
 

@@ -7,12 +7,15 @@
 #include <string_view>
 
 #include "corrections/LimitFiles.h"
+#include "corrections/Transducer.h"
+#include "corrections/UserAntennaEditor.h"
 #include "corrections/UserLimitEditor.h"
 #include "link/Link.h"
 #include "link/LinkClient.h"
 #include "link/UsbAdapter.h"
 #include "measure/Commands.h"
 #include "measure/Details.h"
+#include "measure/InputSelection.h"
 #include "measure/ScanEngine.h"
 #include "model/CommandId.h"
 #include "model/Features.h"
@@ -48,7 +51,8 @@ struct Ports {
 class Program : private LinkClient,
                 private PointerClient,
                 private AdapterClient,
-                private LimitClient {
+                private LimitClient,
+                private CorrectionContext {
  public:
   explicit Program(Ports ports);
   Program(const Program&) = delete;
@@ -75,7 +79,9 @@ class Program : private LinkClient,
 
   // Every command of the window's table.
   void Execute(Command command);
-  CommandContext commandContext() const { return {state_, model_, scan_.preselectorState()}; }
+  CommandContext commandContext() const {
+    return {state_, model_, scan_.preselectorState(), transducer_.InputCode()};
+  }
 
   // The selectors and panels whose value the window passes on.
   void SelectAttenuation(int index) { scan_.ComboBox1Change(index); }
@@ -113,6 +119,22 @@ class Program : private LinkClient,
   UserLimitEditor& userLimitEditor() { return userLimits_; }
   void GraphRepainted() { pointer_.GraphRepainted(); }
 
+  // Inputs: the transducer in use and what the input dialogs show and give back.
+  const Transducer& transducer() const { return transducer_; }
+  LisnValues Lisn() const { return inputs_.Lisn(); }
+  void ApplyLisn(const LisnValues& values) { inputs_.ApplyLisn(values); }
+  // A click on the input panel reopens the LISN dialog while the LISN is the input.
+  bool LisnIsInput() const { return transducer_.InputCode() == kLisnInput; }
+  CellValues Cell() const { return inputs_.Cell(); }
+  void AcceptCell(int type, std::string_view serialText) { inputs_.AcceptCell(type, serialText); }
+  UserAntennaEditor& antennaEditor() { return antennaEditor_; }
+  // The information window's antenna distance click: true when the distance dialog is to
+  // be shown; its ALT and STD set the method.
+  bool AntennaDistanceClick() { return inputs_.AntennaDistanceClick(); }
+  void SetAntennaDistanceAlt(bool alt) { state_.antennaDistanceAlt = alt; }
+  // The guide selects inputs by their entries; its radiated tests set the distance.
+  void SelectInputForGuide(Command entry, int testCode);
+
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
  private:
@@ -137,6 +159,15 @@ class Program : private LinkClient,
   // LimitClient
   void RefreshLimitTrace() override { traces_.RefreshLimitTrace(); }
   float MeasuringDistanceM() const override { return features_.inputs.MeasuringDistanceM(); }
+  // CorrectionContext
+  bool PreselectorInCircuit() const override {
+    const int s = scan_.preselectorState();
+    return s >= 1 && s <= 4;
+  }
+  float RadiatedLimitDistanceM() const override {
+    return features_.limit.Loaded() && features_.limit.Radiated() ? features_.limit.DistanceM()
+                                                                  : 0.0f;
+  }
 
   // The values start-up and Hardware Reset both begin from.
   void StartValues();
@@ -150,6 +181,7 @@ class Program : private LinkClient,
   MeasurementState state_;
   WindowModel model_;
   NullFeatures nullFeatures_;
+  Transducer transducer_;
   LimitFiles limit_;
   UserLimitEditor userLimits_;
   Features features_;
@@ -160,6 +192,8 @@ class Program : private LinkClient,
   ScanEngine scan_;
   GraphPainter painter_;
   GraphPointer pointer_;
+  InputSelection inputs_;
+  UserAntennaEditor antennaEditor_;
   std::unique_ptr<Timer> mainTimer_;
   std::unique_ptr<Timer> clockTimer_;
   bool started_ = false;

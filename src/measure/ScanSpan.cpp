@@ -142,6 +142,8 @@ void ScanEngine::RangeChange(bool toHigh) {
   features_.inputs.SelectDirectInput();
   model_.showLimit = false;
   model_.limitEnabled = false;
+  model_.dbmButtonEnabled = true;
+  model_.preampSelectorEnabled = true;
   model_.showStore = false;
   model_.showDifference = false;
   model_.showArchive = false;

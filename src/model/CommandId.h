@@ -54,6 +54,20 @@ enum class Command : std::uint16_t {
   Average1,
   QP1,
   // Inputs
+  Direct1,
+  NX101,
+  NX201,
+  NX241,
+  NX301,
+  NX401,
+  NX501,
+  KVP1,
+  kvp2,
+  Ostrocell1,
+  LISN1,
+  Userselect1,  // the User Antenna... submenu
+  CreateAntennafile1,
+  Selectuserantenna1,
   NX90PreSelector1,
   NX91PreSelector1,
   // Port

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -34,6 +35,14 @@ class InputCorrections {
   virtual int InputCode() const = 0;
   // The distance of the antenna from the equipment under test, metres.
   virtual float MeasuringDistanceM() const = 0;
+  // The three input labels of the input panel, and the input's description for the
+  // information window and the printouts.
+  virtual std::array<std::string, 3> InputLabels() const = 0;
+  virtual std::string Description() const = 0;
+  // The transducer factor at a frequency, dB (the information window's curve).
+  virtual float FactorDb(float frequencyHz) const = 0;
+  // Where the TEM cell's range relay changes over, Hz.
+  virtual std::int32_t ChangeoverFrequencyHz() const = 0;
 };
 
 // The limit line loaded from a limit file.
@@ -52,6 +61,10 @@ class ActiveLimit {
   // The base line and the companion line as the switch before the last paint selected them.
   virtual const LimitTable& BaseLine() const = 0;
   virtual const LimitTable& CompanionLine() const = 0;
+  // A radiated limit and the distance it is given for, metres (the measured levels are
+  // corrected for it under the alternative distance method).
+  virtual bool Radiated() const = 0;
+  virtual float DistanceM() const = 0;
 };
 
 // ERS calibration of the test site and its correction of the Difference trace.
@@ -107,7 +120,6 @@ class OstrocellRelay {
   virtual void PresetForRun(std::int32_t startFrequencyHz) = 0;
   // The cell's changeover frequency; the cell file may give another than 200 MHz.
   virtual std::int32_t SwitchFrequencyHz() const = 0;
-  virtual void SetSwitchFrequency(std::int32_t frequencyHz) = 0;
 };
 
 // The features as the rest of the program reaches them.
@@ -132,6 +144,10 @@ class NullInputCorrections : public InputCorrections {
   void SelectDirectInput() override {}
   int InputCode() const override { return 8; }
   float MeasuringDistanceM() const override { return 3.0f; }
+  std::array<std::string, 3> InputLabels() const override { return {"DIRECT", "", ""}; }
+  std::string Description() const override { return "Using Direct Input"; }
+  float FactorDb(float) const override { return 0.0f; }
+  std::int32_t ChangeoverFrequencyHz() const override { return 200000000; }
 };
 
 class NullActiveLimit : public ActiveLimit {
@@ -139,6 +155,8 @@ class NullActiveLimit : public ActiveLimit {
   bool Loaded() const override { return false; }
   std::string Name() const override { return {}; }
   void DetectorChanged(int) override {}
+  bool Radiated() const override { return false; }
+  float DistanceM() const override { return 0.0f; }
   double LimitAt(double) const override { return kNoLimit; }
   const LimitTable& Table() const override { return empty_; }
   const LimitTable& BaseLine() const override { return empty_; }
@@ -176,11 +194,7 @@ class NullOstrocellRelay : public OstrocellRelay {
   bool InUse() const override { return false; }
   void SetForFrequency(std::int32_t) override {}
   void PresetForRun(std::int32_t) override {}
-  std::int32_t SwitchFrequencyHz() const override { return switchHz_; }
-  void SetSwitchFrequency(std::int32_t hz) override { switchHz_ = hz; }
-
- private:
-  std::int32_t switchHz_ = kDefaultRelaySwitchHz;
+  std::int32_t SwitchFrequencyHz() const override { return kDefaultRelaySwitchHz; }
 };
 
 // One of each stand-in, for a program (or a test) that has none of the features.

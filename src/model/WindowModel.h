@@ -44,6 +44,10 @@ struct WindowModel {
   // The three input labels under the graph (the third shows "Paused" at a segment end).
   std::array<std::string, 3> inputLabels{"DIRECT", "", ""};
   std::string unitLabel = "dBuV";
+  // Inputs: the dBm button (Button5) is enabled, and the rows the last TEM cell file gave
+  // (Label17).
+  bool dbmButtonEnabled = true;
+  std::string cellRowsText;
   bool operator==(const WindowModel&) const = default;
 };
 

@@ -38,7 +38,11 @@ struct FakeLimit : NullActiveLimit {
   // What the limit answers: a level for every frequency, and the lines the graph draws.
   std::function<double(double)> at;
   LimitTable table, base, companion;
+  bool radiated = false;
+  float distanceM = 0.0f;
   bool Loaded() const override { return loaded; }
+  bool Radiated() const override { return radiated; }
+  float DistanceM() const override { return distanceM; }
   std::string Name() const override { return name; }
   void DetectorChanged(int) override { ++detectorChanges; }
   double LimitAt(double hz) const override { return at ? at(hz) : kNoLimit; }
@@ -75,6 +79,7 @@ struct FakeSingle : NullSingleFrequency {
 // The Ostrocell relay as the scan engine drives it.
 struct FakeRelay : NullOstrocellRelay {
   bool inUse = false;
+  std::int32_t switchHz = kDefaultRelaySwitchHz;
   std::vector<std::int32_t> asked;    // SetForFrequency, in order
   std::vector<std::int32_t> presets;  // PresetForRun
   std::function<void(std::int32_t)> onAsked;
@@ -84,6 +89,7 @@ struct FakeRelay : NullOstrocellRelay {
     if (onAsked) onAsked(hz);
   }
   void PresetForRun(std::int32_t hz) override { presets.push_back(hz); }
+  std::int32_t SwitchFrequencyHz() const override { return switchHz; }
 };
 
 struct FakeFeatures {

@@ -268,7 +268,7 @@ TEST_F(EngineTest, TheOstrocellRelayIsPresetSetForTheStartAndAtTheSegmentEnd) {
     features_.relay.inUse = c.inUse;
     features_.relay.asked.clear();
     features_.relay.presets.clear();
-    features_.relay.SetSwitchFrequency(c.changeoverHz);
+    features_.relay.switchHz = c.changeoverHz;
     state_.ostrocellSelection = c.selection;
     state_.startFrequencyHz = c.startHz;
     state_.stepsPerScan = 100;

@@ -98,7 +98,6 @@ class NotingRelay : public OstrocellRelay {
   }
   void PresetForRun(std::int32_t hz) override { relay_.PresetForRun(hz); }
   std::int32_t SwitchFrequencyHz() const override { return relay_.SwitchFrequencyHz(); }
-  void SetSwitchFrequency(std::int32_t hz) override { relay_.SetSwitchFrequency(hz); }
 
   std::vector<std::pair<std::int32_t, std::size_t>> asked;
 
