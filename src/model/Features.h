@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/DataFrame.h"
+#include "model/Records.h"
 #include "model/LimitTable.h"
 
 namespace tq {
@@ -88,6 +89,9 @@ class ErsCorrection {
   virtual bool StripEnabled() const = 0;
   // A sweep point was measured under compression.
   virtual void CompressedPoint() = 0;
+  // The tables a result file saves, and their restoring from one.
+  virtual const ErsTables& Tables() const = 0;
+  virtual void RestoreTables(const ErsTables& tables) = 0;
 };
 
 // Measurement of one frequency over time.
@@ -103,6 +107,9 @@ class SingleFrequency {
   virtual std::string SampleTimeText(int k) const = 0;
   // A data frame while measurementMode is 2; the scan engine acknowledges it afterwards.
   virtual void SampleReceived(const DataFrame& frame) = 0;
+  // What a result file saves, and its restoring from one.
+  virtual SingleFrequencyRecord Record() const = 0;
+  virtual void Restore(const SingleFrequencyRecord& record) = 0;
 };
 
 // The range relay of the Ostrocell TEM cell, driven through the USB adapter.
@@ -178,6 +185,11 @@ class NullErsCorrection : public ErsCorrection {
   std::string Label() const override { return " ERS OFF"; }
   bool StripEnabled() const override { return false; }
   void CompressedPoint() override {}
+  const ErsTables& Tables() const override { return tables_; }
+  void RestoreTables(const ErsTables& tables) override { tables_ = tables; }
+
+ private:
+  ErsTables tables_;
 };
 
 class NullSingleFrequency : public SingleFrequency {
@@ -187,6 +199,11 @@ class NullSingleFrequency : public SingleFrequency {
   int Detector() const override { return 0; }
   std::string SampleTimeText(int) const override { return {}; }
   void SampleReceived(const DataFrame&) override {}
+  SingleFrequencyRecord Record() const override { return record_; }
+  void Restore(const SingleFrequencyRecord& record) override { record_ = record; }
+
+ private:
+  SingleFrequencyRecord record_;
 };
 
 class NullOstrocellRelay : public OstrocellRelay {
