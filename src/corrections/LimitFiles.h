@@ -52,6 +52,7 @@ class LimitFiles : public ActiveLimit, public UserLimitChoice {
   bool Loaded() const override { return table_.entryCount > 0; }
   std::string Name() const override { return table_.name; }
   void DetectorChanged(int) override { MatchVehicleLimitToDetector(); }
+  void SelectNone() override { LoadBuiltInLimit(1, 0); }
   double LimitAt(double frequencyHz) const override;
   const LimitTable& Table() const override { return table_; }
   const LimitTable& BaseLine() const override { return base_; }

@@ -76,8 +76,7 @@ std::vector<CommandEntry> BuildTable() {
       {C::LISN1, K::Item, "LISN1", "LISN...", "Inputs1", true},
       {C::Userselect1, K::Menu, "Userselect1", "User Antenna...", "Inputs1", true},
       {C::CreateAntennafile1, K::Item, "CreateAntennafile1", "Create Antenna File", "Userselect1"},
-      {C::Selectuserantenna1, K::Item, "Selectuserantenna1", "Select User Antenna",
-       "Userselect1"},
+      {C::Selectuserantenna1, K::Item, "Selectuserantenna1", "Select User Antenna", "Userselect1"},
       {C::None, K::Separator, "", "", "Inputs1"},
       {C::NX90PreSelector1, K::Item, "NX90PreSelector1", "NX90 Pre-Selector", "Inputs1", true},
       {C::NX91PreSelector1, K::Item, "NX91PreSelector1", "NX91 Pre-Selector", "Inputs1", true},
@@ -126,18 +125,23 @@ std::vector<CommandEntry> BuildTable() {
   };
 }
 
-// Limits: the catalogue's rows follow the table as a block, row k carrying kLimitCatalogue + k.
+// Limits: the catalogue's rows are a block of their own, row k carrying kLimitCatalogue + k,
+// put before the Port menu so that the Limits menu follows Inputs on the menu bar.
 std::vector<CommandEntry> WithLimitCatalogue(std::vector<CommandEntry> table) {
   const auto catalogue = LimitCatalogue();
+  std::vector<CommandEntry> rows;
   for (std::size_t k = 0; k < catalogue.size(); ++k) {
     const LimitCatalogueEntry& e = catalogue[k];
     const bool separator = e.action == LimitAction::Separator;
-    table.push_back({separator ? C::None : LimitCatalogueCommand(k),
-                     e.action == LimitAction::Menu ? K::Menu
-                     : separator                   ? K::Separator
-                                                   : K::Item,
-                     e.objectName, e.caption, e.parent});
+    rows.push_back({separator ? C::None : LimitCatalogueCommand(k),
+                    e.action == LimitAction::Menu ? K::Menu
+                    : separator                   ? K::Separator
+                                                  : K::Item,
+                    e.objectName, e.caption, e.parent});
   }
+  const auto port = std::find_if(table.begin(), table.end(),
+                                 [](const CommandEntry& e) { return e.id == C::Port1; });
+  table.insert(port, rows.begin(), rows.end());
   return table;
 }
 

@@ -140,6 +140,7 @@ void ScanEngine::RangeChange(bool toHigh) {
   model_.inputLabels = {"DIRECT", "", ""};
   setStatus("Using Direct Input", model_.lampColour);
   features_.inputs.SelectDirectInput();
+  features_.limit.SelectNone();
   model_.showLimit = false;
   model_.limitEnabled = false;
   model_.dbmButtonEnabled = true;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "model/DataFrame.h"
-#include "model/Records.h"
 #include "model/LimitTable.h"
+#include "model/Records.h"
 
 namespace tq {
 
@@ -54,6 +54,8 @@ class ActiveLimit {
   virtual std::string Name() const = 0;
   // A detector change picks the member of a detector pair that suits it.
   virtual void DetectorChanged(int detector) = 0;
+  // A range change leaves no limit active.
+  virtual void SelectNone() = 0;
   // The limit at a frequency in dB, distance-corrected; 200 where there is none.
   virtual double LimitAt(double frequencyHz) const = 0;
   // The active record: its point and band tables, companion offset, click allowance, record
@@ -162,6 +164,7 @@ class NullActiveLimit : public ActiveLimit {
   bool Loaded() const override { return false; }
   std::string Name() const override { return {}; }
   void DetectorChanged(int) override {}
+  void SelectNone() override {}
   bool Radiated() const override { return false; }
   float DistanceM() const override { return 0.0f; }
   double LimitAt(double) const override { return kNoLimit; }

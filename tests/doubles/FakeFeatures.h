@@ -45,6 +45,8 @@ struct FakeLimit : NullActiveLimit {
   float DistanceM() const override { return distanceM; }
   std::string Name() const override { return name; }
   void DetectorChanged(int) override { ++detectorChanges; }
+  int noneSelections = 0;
+  void SelectNone() override { ++noneSelections; }
   double LimitAt(double hz) const override { return at ? at(hz) : kNoLimit; }
   const LimitTable& Table() const override { return table; }
   const LimitTable& BaseLine() const override { return base; }

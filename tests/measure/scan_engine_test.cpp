@@ -209,6 +209,7 @@ TEST_F(EngineTest, ARangeChangeToHighStartsAfresh) {
   EXPECT_EQ(state_.preampGainDb, 0);
   EXPECT_EQ(model_.inputLabels[0], "DIRECT");
   EXPECT_EQ(features_.inputs.directSelections, 1);
+  EXPECT_EQ(features_.limit.noneSelections, 1);
   EXPECT_FALSE(model_.showLimit || model_.limitEnabled || model_.showStore ||
                model_.showDifference || model_.showArchive);
   EXPECT_EQ(traces_.data().storeTrace[100], 0);
