@@ -29,6 +29,7 @@
 #include <thread>
 #include <vector>
 
+#include "SimulatedLink.h"
 #include "app/TEMC1.h"
 #include "doubles/ScriptedPrompts.h"
 #include "measure/Program.h"
@@ -173,6 +174,35 @@ std::vector<std::vector<Point>> SweepsOf(const std::vector<Logged>& log) {
   return sweeps;
 }
 
+// --simulate: the in-process simulated analyser, paced at the line rate on the program's
+// own Qt timers. Returns the time of each of three 500-step sweeps after the first, ms.
+std::vector<double> SimulatedSweepsMs(const fs::path& root) {
+  tq::HostFiles files(root / "simulate");
+  files.installShippedData(TQ_SOURCE_DATA_DIR);
+  tq::QtTicks ticks;
+  tq::QtClock clock;
+  tq::NoUsbI2cIo usb;
+  tq::test::ScriptedPrompts prompts;
+  tq::sim::SimulatedLink link(ticks);
+  tq::TEMC1 window;
+  tq::Program program(tq::Ports{link.port, ticks, prompts, files, clock, window, usb});
+  window.attach(program);
+  if (!qEnvironmentVariableIsSet("TQ_HIDDEN")) window.show();
+  std::vector<double> sweeps;
+  if (!WaitFor([&] { return program.model().statusText == "Ready"; }, 20000)) return sweeps;
+  program.Execute(tq::Command::Button2);
+  WaitFor([&] { return program.state().scansDone >= 2; }, 20000);
+  for (int s = 0; s < 3; ++s) {
+    const int done = program.state().scansDone;
+    const long long t0 = MonotonicUs();
+    if (!WaitFor([&] { return program.state().scansDone > done; }, 20000)) break;
+    sweeps.push_back(static_cast<double>(MonotonicUs() - t0) / 1000.0);
+  }
+  program.Execute(tq::Command::Button2);  // CANCEL
+  WaitFor([&] { return !program.state().runInProgress; }, 5000);
+  return sweeps;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -257,6 +287,10 @@ int main(int argc, char** argv) {
     std::printf("%-6zu %8.1f ms %7.1f ms %7.4f %7.3f ms %7.3f ms %7.3f ms %7.3f ms\n", s + 1,
                 measured, lineMs, measured / lineMs, d.mean, d.p99, d.max, delays.front());
   }
+  const double lineMs = 501 * 12.0 * kByteUs / 1000.0;
+  for (double ms : SimulatedSweepsMs(root))
+    std::printf("--simulate: a 500-step sweep took %.1f ms, %.4f of the line time\n", ms,
+                ms / lineMs);
   fs::remove_all(root);
   return 0;
 }

@@ -60,8 +60,11 @@ class Pty {
       ::tcsetattr(master_, TCSANOW, &tio);
     }
   }
-  ~Pty() {
+  ~Pty() { hangUp(); }
+  // The far end goes away, as an analyser unplugged with its adapter.
+  void hangUp() {
     if (master_ >= 0) ::close(master_);
+    master_ = -1;
   }
   Pty(const Pty&) = delete;
   Pty& operator=(const Pty&) = delete;
@@ -211,6 +214,23 @@ TEST_F(QtSerialPortTest, BytesArrivingWhileTheHandlerWaitsAreHandledDuringTheWai
   ASSERT_TRUE(waitFor([&] { return received.size() >= 5; }));
   EXPECT_EQ(received, (Bytes{0x01, 0x02, 0x03, 0x06, 0x07}));
   EXPECT_EQ(deepest, 2);
+}
+
+// A device that goes away under the port is a line error, not a crash or a hang.
+TEST_F(QtSerialPortTest, AVanishingDeviceIsALineError) {
+  QtSerialPort port(ports_);
+  int lineErrors = 0;
+  port.setBytesAvailableHandler([&](std::size_t n) {
+    Bytes chunk(n);
+    port.read(chunk);
+  });
+  port.setLineErrorHandler([&] { ++lineErrors; });
+  ASSERT_TRUE(port.open(3));
+  pty_.hangUp();
+  waitFor([&] { return lineErrors > 0; });
+  EXPECT_GE(lineErrors, 1);
+  port.close();
+  EXPECT_FALSE(port.isOpen());
 }
 
 TEST_F(QtSerialPortTest, BytesLeftUnreadAreNotAnnouncedForever) {

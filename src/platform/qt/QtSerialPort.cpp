@@ -193,7 +193,8 @@ void QtSerialPort::deliver() {
 }
 
 void QtSerialPort::onError(int error) {
-  if (ownCall_) return;
+  // Clearing an error reports NoError: answering that with another clear would never end.
+  if (ownCall_ || error == QSerialPort::NoError) return;
   switch (static_cast<QSerialPort::SerialPortError>(error)) {
     // Received data was lost or the device failed under the line.
     case QSerialPort::ReadError:

@@ -62,13 +62,18 @@ std::unique_ptr<Timer> QtTicks::createTimer(int intervalMs, std::function<void()
 }
 
 void QtTicks::post(double delayMs, std::function<void()> fn) {
-  // The timer counts whole milliseconds: the fraction each delay loses or gains is carried
-  // into the next, so that a chain of delays (a simulated line's bytes) keeps its rate to
-  // the microsecond on average instead of drifting by up to half a millisecond a call.
+  // The timer counts whole milliseconds and fires a little late: what each delay loses or
+  // gains, by rounding and by lateness, is carried into the next, so that a chain of delays
+  // (a simulated line's bytes) keeps its rate to the microsecond on average instead of
+  // drifting by up to a millisecond a call.
   const double wanted = std::max(0.0, delayMs) + carryMs_;
   const int ms = ToWholeMs(wanted);
-  carryMs_ = std::clamp(wanted - ms, -1.0, 1.0);
-  QTimer::singleShot(ms, Qt::PreciseTimer, &context_, std::move(fn));
+  carryMs_ = std::clamp(wanted - ms, -kMaxCarryMs, 1.0);
+  const double due = nowMs() + ms;
+  QTimer::singleShot(ms, Qt::PreciseTimer, &context_, [this, due, fn = std::move(fn)] {
+    carryMs_ = std::clamp(carryMs_ - (nowMs() - due), -kMaxCarryMs, 1.0);
+    fn();
+  });
 }
 
 double QtTicks::nowMs() const {

@@ -22,7 +22,10 @@ class QtTicks : public Ticks {
 
  private:
   QElapsedTimer clock_;
-  double carryMs_ = 0.0;  // what rounding the last delays to whole milliseconds left over
+  // What rounding the last delays to whole milliseconds, and their firing late, left over;
+  // never more than a few milliseconds of catching up.
+  double carryMs_ = 0.0;
+  static constexpr double kMaxCarryMs = 3.0;
   // Posted calls not yet run are dropped with this object.
   QObject context_;
 };
