@@ -194,7 +194,7 @@ bool TEMC1::dispatchLimitDialog(Command command) {
     return true;
   }
   if (e->action == LimitAction::LoadUserLimit) {
-    UserLimitChoice& choice = program_->limits();
+    UserLimitChoice& choice = program_->userLimitChoice();
     if (const auto row = limitselect_->Choose(choice.ListUserLimits()))
       choice.UserLimitChosen(*row);
     choice.UserLimitListClosed();

@@ -114,8 +114,8 @@ class Program : private LinkClient,
   void ValuesClosed() { pointer_.ValuesClosed(); }
 
   // Limits: the active limit and what the limit dialogs work on.
-  LimitFiles& limits() { return limit_; }
   const LimitFiles& limits() const { return limit_; }
+  UserLimitChoice& userLimitChoice() { return limit_; }
   UserLimitEditor& userLimitEditor() { return userLimits_; }
   void GraphRepainted() { pointer_.GraphRepainted(); }
 

@@ -163,7 +163,7 @@ TEST_F(LimitsWindowTest, UserLimitsAreAddedEditedAndLoadedThroughTheirDialogs) {
     EXPECT_FALSE(d.isVisible());
   });
   EXPECT_TRUE(prompts.wasShown("Limit Modified."));
-  program->limits().UserLimitChosen(0);
+  program->userLimitChoice().UserLimitChosen(0);
   EXPECT_EQ(program->limits().Table().points[2].level, 48);
 }
 
