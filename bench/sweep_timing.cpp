@@ -175,7 +175,8 @@ std::vector<std::vector<Point>> SweepsOf(const std::vector<Logged>& log) {
 }
 
 // --simulate: the in-process simulated analyser, paced at the line rate on the program's
-// own Qt timers. Returns the time of each of three 500-step sweeps after the first, ms.
+// own Qt timers. Returns, for three 500-step sweeps after the first, the time from the
+// analyser's start of the sweep (0x34) to the ACK of its last point, ms.
 std::vector<double> SimulatedSweepsMs(const fs::path& root) {
   tq::HostFiles files(root / "simulate");
   files.installShippedData(TQ_SOURCE_DATA_DIR);
@@ -192,14 +193,21 @@ std::vector<double> SimulatedSweepsMs(const fs::path& root) {
   if (!WaitFor([&] { return program.model().statusText == "Ready"; }, 20000)) return sweeps;
   program.Execute(tq::Command::Button2);
   WaitFor([&] { return program.state().scansDone >= 2; }, 20000);
-  for (int s = 0; s < 3; ++s) {
-    const int done = program.state().scansDone;
-    const long long t0 = MonotonicUs();
-    if (!WaitFor([&] { return program.state().scansDone > done; }, 20000)) break;
-    sweeps.push_back(static_cast<double>(MonotonicUs() - t0) / 1000.0);
-  }
+  link.analyser.clearLog();
+  WaitFor([&] { return program.state().scansDone >= 5; }, 40000);
   program.Execute(tq::Command::Button2);  // CANCEL
   WaitFor([&] { return !program.state().runInProgress; }, 5000);
+  double start = -1;
+  int acks = 0;
+  for (const auto& c : link.analyser.log()) {
+    if (!c.singleByte && c.code == 0x34) {
+      start = c.atMs;
+      acks = 0;
+    } else if (c.singleByte && c.code == 0x06 && start >= 0 && ++acks == 501) {
+      sweeps.push_back(c.atMs - start);
+      start = -1;
+    }
+  }
   return sweeps;
 }
 
@@ -289,8 +297,8 @@ int main(int argc, char** argv) {
   }
   const double lineMs = 501 * 12.0 * kByteUs / 1000.0;
   for (double ms : SimulatedSweepsMs(root))
-    std::printf("--simulate: a 500-step sweep took %.1f ms, %.4f of the line time\n", ms,
-                ms / lineMs);
+    std::printf("--simulate: a 500-step sweep took %.1f ms, %.4f of the line time (%.1f ms)\n", ms,
+                ms / lineMs, lineMs);
   fs::remove_all(root);
   return 0;
 }
