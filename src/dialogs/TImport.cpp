@@ -74,14 +74,13 @@ TImport::TImport(QWidget* parent) : QDialog(parent) {
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
 
-  connect(group1_, &QButtonGroup::idClicked, this, [this](int id) {
-    apply(ChooseImportAs(options_, 1, static_cast<ImportAs>(id)));
+  connect(group1_, &QButtonGroup::idClicked, this,
+          [this](int id) { apply(ChooseImportAs(options_, 1, static_cast<ImportAs>(id))); });
+  connect(group2_, &QButtonGroup::idClicked, this,
+          [this](int id) { apply(ChooseImportAs(options_, 2, static_cast<ImportAs>(id))); });
+  connect(alldata_, &QCheckBox::clicked, this, [this](bool on) {
+    apply({SetAllData(options_, on), {}});
   });
-  connect(group2_, &QButtonGroup::idClicked, this, [this](int id) {
-    apply(ChooseImportAs(options_, 2, static_cast<ImportAs>(id)));
-  });
-  connect(alldata_, &QCheckBox::clicked, this,
-          [this](bool on) { apply({SetAllData(options_, on), {}}); });
   connect(singledata_, &QCheckBox::clicked, this, [this](bool on) {
     ImportOptions o = options_;
     o.singleData = on;
@@ -107,8 +106,7 @@ void TImport::FormActivate(const std::string& fileName, bool ersHoldsData) {
 void TImport::apply(const ImportChange& change) {
   options_ = change.options;
   showOptions();
-  if (!change.warning.empty())
-    QMessageBox::warning(this, "Warning", ToQString(change.warning));
+  if (!change.warning.empty()) QMessageBox::warning(this, "Warning", ToQString(change.warning));
 }
 
 void TImport::showOptions() {

@@ -186,10 +186,10 @@ bool ResultFiles::fullRead(const ResultLines& lines, const std::string& name, bo
   applyHeader(read);
   if (read.failedLine != 0) {
     p_.view.modelChanged();
-    p_.prompts.message(MessageKind::Error,
-                       "Invalid numeric input in line " + std::to_string(read.failedLine) +
-                           " of " + name,
-                       Buttons::Ok);
+    p_.prompts.message(
+        MessageKind::Error,
+        "Invalid numeric input in line " + std::to_string(read.failedLine) + " of " + name,
+        Buttons::Ok);
     return false;
   }
   readData(lines);

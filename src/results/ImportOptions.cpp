@@ -20,8 +20,7 @@ ImportChange ChooseImportAs(ImportOptions options, int group, ImportAs as) {
 
 ImportChange SetDifferenceAsArchive(ImportOptions options, bool checked) {
   options.differenceAsArchive = checked;
-  if (checked &&
-      (options.currentAs == ImportAs::Archive || options.storeAs == ImportAs::Archive)) {
+  if (checked && (options.currentAs == ImportAs::Archive || options.storeAs == ImportAs::Archive)) {
     options.differenceAsArchive = false;
     return {options, kInvalidSelection};
   }

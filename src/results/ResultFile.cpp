@@ -52,8 +52,7 @@ std::optional<double> Decimal(std::string_view s) {
       return std::nullopt;
   double value = 0.0;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
-    return std::nullopt;
+  if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
@@ -206,9 +205,27 @@ void ReadDelimited(std::string_view line, std::size_t n, char delimiter, ResultC
   }
 }
 
+// Whether a text is UTF-8 throughout; a text that is not is taken as 8-bit characters.
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c < 0x80           ? 1
+                               : (c >> 5) == 0x6  ? 2
+                               : (c >> 4) == 0xE  ? 3
+                               : (c >> 3) == 0x1E ? 4
+                                                  : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k)
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    i += length;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string CutCharacters(std::string_view text, std::size_t count) {
+  if (!IsUtf8(text)) return std::string(text.substr(0, count));
   std::size_t characters = 0;
   std::size_t i = 0;
   for (; i < text.size(); ++i) {
@@ -221,8 +238,8 @@ std::string CutCharacters(std::string_view text, std::size_t count) {
 std::string ResultDelimiter(std::string_view setting) {
   if (setting.empty()) return ";";
   const auto c = static_cast<unsigned char>(setting.front());
-  const bool unusable = c == ' ' || (c < 0x20 && c != '\t') || (c >= '0' && c <= '9') ||
-                        c == '+' || c == '-' || c == '.';
+  const bool unusable = c == ' ' || (c < 0x20 && c != '\t') || (c >= '0' && c <= '9') || c == '+' ||
+                        c == '-' || c == '.';
   return unusable ? ";" : std::string(1, setting.front());
 }
 
@@ -239,13 +256,13 @@ std::string FormatResultFile(const ResultHeader& header, const ResultColumns& co
 
 ResultLines::ResultLines(std::string_view text, std::size_t maxLines) {
   lines_.reserve(std::min<std::size_t>(maxLines, 2048));
+  // A line ends at CR LF, or at a CR or an LF alone.
   while (!text.empty() && lines_.size() < maxLines) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines_.push_back(line.substr(0, kResultLineLength));
+    const std::size_t end = text.find_first_of("\r\n");
+    lines_.push_back(text.substr(0, end).substr(0, kResultLineLength));
     if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
+    const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    text.remove_prefix(end + (crlf ? 2 : 1));
   }
 }
 
@@ -286,8 +303,7 @@ HeaderRead ReadResultHeader(const ResultLines& lines) {
       !integer(31, h.singleFrequencyHz))
     return r;
   for (int k = 0; k < 5; ++k)
-    h.timeLabels[static_cast<std::size_t>(k)] =
-        CutCharacters(line(32 + k), kResultTimeLabelLength);
+    h.timeLabels[static_cast<std::size_t>(k)] = CutCharacters(line(32 + k), kResultTimeLabelLength);
   if (!integer(37, h.detector)) return r;
   h.differenceInsertionLoss = Flag(line(38));
 

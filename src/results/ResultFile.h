@@ -27,26 +27,26 @@ inline constexpr std::size_t kResultTimeLabelLength = 10;
 
 // The header, line by line (the line numbers count from 1).
 struct ResultHeader {
-  std::string dateText;                // 2
-  std::string title;                   // 3
-  std::int32_t startFrequencyHz = 0;   // 6
-  std::int32_t finishFrequencyHz = 0;  // 7
-  std::int32_t stepsPerScan = 0;       // 8
-  bool logFrequencyAxis = false;       // 9
-  bool dbmUnits = false;               // 10
-  std::int32_t inputCode = 8;          // 11
-  std::string delimiter = ";";         // 12
-  std::int32_t attenuationDb = 0;      // 13
-  bool showCurrent = false;            // 14
-  bool showStore = false;              // 15
-  bool showDifference = false;         // 16
-  bool showArchive = false;            // 17
-  bool showLimit = false;              // 18
-  std::array<std::string, 8> notes;    // 19..26
-  std::string ersSerialNumber;         // 27
-  std::int32_t samplingValue = 0;      // 28
-  std::int32_t limitNumber = 0;        // 30
-  std::int32_t singleFrequencyHz = 0;  // 31
+  std::string dateText;                   // 2
+  std::string title;                      // 3
+  std::int32_t startFrequencyHz = 0;      // 6
+  std::int32_t finishFrequencyHz = 0;     // 7
+  std::int32_t stepsPerScan = 0;          // 8
+  bool logFrequencyAxis = false;          // 9
+  bool dbmUnits = false;                  // 10
+  std::int32_t inputCode = 8;             // 11
+  std::string delimiter = ";";            // 12
+  std::int32_t attenuationDb = 0;         // 13
+  bool showCurrent = false;               // 14
+  bool showStore = false;                 // 15
+  bool showDifference = false;            // 16
+  bool showArchive = false;               // 17
+  bool showLimit = false;                 // 18
+  std::array<std::string, 8> notes;       // 19..26
+  std::string ersSerialNumber;            // 27
+  std::int32_t samplingValue = 0;         // 28
+  std::int32_t limitNumber = 0;           // 30
+  std::int32_t singleFrequencyHz = 0;     // 31
   std::array<std::string, 5> timeLabels;  // 32..36
   std::int32_t detector = 1;              // 37
   bool differenceInsertionLoss = false;   // 38
@@ -80,7 +80,8 @@ std::string FormatResultFile(const ResultHeader& header, const ResultColumns& co
                              const ErsTables& ers);
 
 // The lines of a file as the reader takes them: at most `maxLines`, each without its line
-// end and cut to 128 characters. A line past the end of the text reads as empty.
+// end (CR LF, CR or LF) and cut to 128 characters. A line past the end of the text reads as
+// empty.
 class ResultLines {
  public:
   ResultLines(std::string_view text, std::size_t maxLines);
@@ -128,7 +129,8 @@ float ErsField(std::string_view line, int n, char delimiter);
 bool ReadErsBlock(const ResultLines& lines, std::size_t first, char delimiter, int filePlane,
                   ErsTables& ers);
 
-// The first `count` characters of a text: UTF-8 sequences are kept whole.
+// The first `count` characters of a text, UTF-8 sequences kept whole; a text that is not
+// UTF-8 throughout (an old 8-bit file) counts a character a byte.
 std::string CutCharacters(std::string_view text, std::size_t count);
 
 }  // namespace tq

@@ -44,7 +44,9 @@ void Grab(QWidget& w, const char* name) {
 // Presses OK on the next message box and keeps its text.
 struct NextBox {
   QString text;
-  NextBox() { QTimer::singleShot(0, [this] { press(); }); }
+  NextBox() {
+    QTimer::singleShot(0, [this] { press(); });
+  }
   void press() {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) {
@@ -64,8 +66,10 @@ class ResultDialogsTest : public ::testing::Test {
 TEST_F(ResultDialogsTest, ImportOptionsFollowTheCoresRules) {
   TImport dialog(nullptr);
   dialog.FormActivate("/home/user/.tq4800/drive_c/tq4800/a rather long folder/RUN1.EMC", true);
-  EXPECT_TRUE(dialog.findChild<QLabel*>("Label1")->text().remove(QChar(0x200B)).startsWith(
-      "File Selected : /home/user/.tq4800"));
+  EXPECT_TRUE(dialog.findChild<QLabel*>("Label1")
+                  ->text()
+                  .remove(QChar(0x200B))
+                  .startsWith("File Selected : /home/user/.tq4800"));
   EXPECT_EQ(dialog.options(), ImportOptions{});
   Grab(dialog, "dialog_import_options");
 

@@ -60,8 +60,7 @@ struct GoldenContent {
 };
 
 std::string Golden() {
-  std::ifstream in(std::string(TQ_SOURCE_DIR) + "/tests/results/data/golden.emc",
-                   std::ios::binary);
+  std::ifstream in(std::string(TQ_SOURCE_DIR) + "/tests/results/data/golden.emc", std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
@@ -91,6 +90,14 @@ TEST(ResultFileTest, WithoutAnErsPlaneTheFileEndsAfterTheDataAndReadsBackWhole) 
   ErsTables ers = g.ers;
   EXPECT_FALSE(ReadErsBlock(lines, 47 + 501, ';', 0, ers));
   EXPECT_EQ(ers, g.ers);
+
+  // Lines ended by CR or LF alone read the same; a CR never stays inside a line.
+  for (const char* end : {"\r", "\n"}) {
+    std::string other = text;
+    for (std::size_t at = 0; (at = other.find("\r\n", at)) != std::string::npos;)
+      other.replace(at, 2, end);
+    EXPECT_EQ(ReadResultHeader(ResultLines(other, kResultFileLines)).header, g.header);
+  }
 }
 
 TEST(ResultFileTest, DelimitersThatWouldRunIntoTheNumbersAreWrittenAsSemicolons) {
@@ -173,10 +180,10 @@ TEST(ResultFileTest, DataLinesKeepWhatDoesNotConvert) {
   b.current.fill(9);
   b.store.fill(8);
   const std::string text =
-      "    1000.4;  abc;  30;  40;  50;  60\n"          // a bad level keeps the buffer's
-      "2000;21.5;22;23\n"                              // fields missing keep theirs too
-      + std::string(200, ' ') + "3000;1;2;3;4\n"       // only 128 characters count
-      + "    4000,  41,  42,  43,  44\n";              // another delimiter: one field
+      "    1000.4;  abc;  30;  40;  50;  60\n"    // a bad level keeps the buffer's
+      "2000;21.5;22;23\n"                         // fields missing keep theirs too
+      + std::string(200, ' ') + "3000;1;2;3;4\n"  // only 128 characters count
+      + "    4000,  41,  42,  43,  44\n";         // another delimiter: one field
   const ResultLines lines(text, kResultFileLines);
   ReadResultData(lines, 0, ';', b);
   EXPECT_EQ(b.frequenciesHz[0], 1000.0f);
