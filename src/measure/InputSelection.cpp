@@ -136,8 +136,7 @@ void InputSelection::SelectForResult(int code) {
   transducer_.SetInputCode(entry->code);
   transducer_.LoadTransducerFactors(entry->code);
   transducer_.UseBuiltInDescription();
-  setLimitDisplay(entry->limit == L::Always ||
-                  (entry->limit == L::HighRange && state_.highRange) ||
+  setLimitDisplay(entry->limit == L::Always || (entry->limit == L::HighRange && state_.highRange) ||
                   (entry->limit == L::LowRange && !state_.highRange));
   if (entry->dbm != D::Unchanged) model_.dbmButtonEnabled = entry->dbm == D::Enabled;
   if (entry->dbm == D::DisabledDbmOff) state_.dbmUnits = false;
