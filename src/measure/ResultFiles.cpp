@@ -85,6 +85,8 @@ bool ResultFiles::WriteResults(const std::string& name, bool limitColumnCleared)
 }
 
 void ResultFiles::Save1Click() {
+  // Save is offered only once Save As has named a file.
+  if (saveFileName_.empty()) return;
   if (p_.prompts.message(MessageKind::Confirmation,
                          "Do You Want to Overwrite File " + saveFileName_,
                          Buttons::YesCancel) != Answer::Yes)

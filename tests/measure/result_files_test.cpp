@@ -213,43 +213,6 @@ TEST_F(ResultFilesTest, AFileOfTheOtherRangeSwitchesRangeAndRestoresInputAndLimi
   for (const std::string& m : prompts.messages()) EXPECT_EQ(m.find("Not Found"), std::string::npos);
 }
 
-TEST_F(ResultFilesTest, EachImportOptionPutsTheFilesTracesWhereItSays) {
-  measure(30000000, 230000000);
-  const Trace current = traces().currentTrace;
-  const Trace store = traces().storeTrace;
-  saveAs(name);
-  struct Case {
-    ImportAs currentAs, storeAs;
-    bool differenceAsArchive;
-    const Trace *wantCurrent, *wantStore, *wantArchive;  // nullptr: left empty
-  };
-  const Case cases[] = {
-      {ImportAs::Store, ImportAs::Current, false, &store, &current, nullptr},
-      {ImportAs::Archive, ImportAs::DoNotImport, false, nullptr, nullptr, &current},
-      {ImportAs::DoNotImport, ImportAs::Archive, false, nullptr, nullptr, &store},
-      {ImportAs::Current, ImportAs::Store, true, &current, &store, nullptr},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.currentAs) * 10 + static_cast<int>(c.storeAs));
-    program->Execute(Command::Clear1);
-    ImportOptions options;
-    options.currentAs = c.currentAs;
-    options.storeAs = c.storeAs;
-    options.differenceAsArchive = c.differenceAsArchive;
-    open(name, options);
-    const Trace empty{};
-    EXPECT_EQ(traces().currentTrace, c.wantCurrent ? *c.wantCurrent : empty);
-    EXPECT_EQ(traces().storeTrace, c.wantStore ? *c.wantStore : empty);
-    if (c.differenceAsArchive) {
-      EXPECT_EQ(traces().archiveTrace, traces().differenceTrace);
-      EXPECT_NE(traces().archiveTrace, empty);
-    } else {
-      EXPECT_EQ(traces().archiveTrace, c.wantArchive ? *c.wantArchive : empty);
-    }
-    EXPECT_EQ(program->model().showArchive, c.wantArchive || c.differenceAsArchive);
-  }
-}
-
 // A file of every part reopened and saved again: the program keeps what the file says,
 // through the ERS and single-frequency features, except where the program decides.
 TEST_F(ResultFilesTest, AReopenedFileIsSavedAsItWasRead) {

@@ -275,11 +275,7 @@ TEST(ImportOptionsTest, TheWindowsRules) {
   EXPECT_FALSE(OptionsOnOpening(SetImportErs(o, true, false).options).importErs);
 }
 
-TEST(NotesTest, TheWindowsTextKeepsItsLinesBeyondTheEighth) {
-  const NotesLines initial = SplitNotes(kInitialNotes);
-  EXPECT_EQ(initial.lines[0], ">");
-  EXPECT_EQ(initial.lines[7], "");
-  EXPECT_EQ(JoinNotes(initial), kInitialNotes);
+TEST(NotesTest, TheWindowsTextIsCutAt540Characters) {
   EXPECT_EQ(JoinNotes(SplitNotes("a\r\nb")), "a\nb");
   const std::string longer(600, 'n');
   EXPECT_EQ(SplitNotes(longer).lines[0].size(), 540u);

@@ -37,13 +37,18 @@ TEST(ResultScenario, ASweepSavedReopensIntoTheTracesEachOptionNames) {
 
   struct Case {
     ImportAs currentAs, storeAs;
-    const Trace *current, *store, *archive;
+    bool differenceAsArchive;
+    const Trace *current, *store, *archive;  // nullptr: the difference
   };
   const Trace none{};
   const Case cases[] = {
-      {ImportAs::Current, ImportAs::Store, &measured.currentTrace, &measured.storeTrace, &none},
-      {ImportAs::Archive, ImportAs::Current, &none, &none, &measured.currentTrace},
-      {ImportAs::Store, ImportAs::DoNotImport, &none, &measured.currentTrace, &none},
+      {ImportAs::Current, ImportAs::Store, false, &measured.currentTrace, &measured.storeTrace,
+       &none},
+      {ImportAs::Archive, ImportAs::Current, false, &measured.storeTrace, &none,
+       &measured.currentTrace},
+      {ImportAs::Store, ImportAs::DoNotImport, false, &none, &measured.currentTrace, &none},
+      {ImportAs::Current, ImportAs::Store, true, &measured.currentTrace, &measured.storeTrace,
+       nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.currentAs));
@@ -53,13 +58,14 @@ TEST(ResultScenario, ASweepSavedReopensIntoTheTracesEachOptionNames) {
     ImportOptions options;
     options.currentAs = c.currentAs;
     options.storeAs = c.storeAs;
+    options.differenceAsArchive = c.differenceAsArchive;
     program.results().OpenResult(name, options);
+    const TraceData& t = program.traces();
     EXPECT_EQ(program.state().stepFrequencyHz, grid);
-    EXPECT_EQ(program.traces().storeTrace, *c.store);
-    EXPECT_EQ(program.traces().archiveTrace, *c.archive);
-    // The file's store lands on Current in the second case.
-    EXPECT_EQ(program.traces().currentTrace,
-              c.storeAs == ImportAs::Current ? measured.storeTrace : *c.current);
+    EXPECT_EQ(t.currentTrace, *c.current);
+    EXPECT_EQ(t.storeTrace, *c.store);
+    EXPECT_EQ(t.archiveTrace, c.archive ? *c.archive : t.differenceTrace);
+    EXPECT_EQ(program.model().showArchive, t.archiveTrace != none);
   }
   EXPECT_EQ(program.state().attenuationDb, 10);
   EXPECT_TRUE(p.prompts.messages().empty()) << p.prompts.messages().front();
