@@ -20,7 +20,9 @@
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TCellform.h"
 #include "dialogs/THkeeping.h"
+#include "dialogs/TImport.h"
 #include "dialogs/TLisndlg.h"
+#include "dialogs/TNotebook.h"
 #include "dialogs/TSpanish.h"
 #include "dialogs/TUserantbox.h"
 #include "dialogs/Tlimitselect.h"
@@ -66,6 +68,8 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   cellform_ = new TCellform(this);
   spanish_ = new TSpanish(this);
   userantbox_ = new TUserantbox(this);
+  import_ = new TImport(this);
+  notebook_ = new TNotebook(this);
   createMenus();
   createControls();
   connectControls();
@@ -170,6 +174,15 @@ void TEMC1::dispatch(Command command) {
       userantbox_->run(program_->antennaEditor());
       repaint();
       break;
+    // File: Open goes through the import options; the notes have their window.
+    case Command::Open1:
+      openResultFile();
+      break;
+    case Command::Notes1:
+      notebook_->FormActivate(program_->results().NotesText());
+      notebook_->exec();
+      program_->results().SetNotesText(notebook_->text());
+      break;
     case Command::InstallERSdata1:
     case Command::ClearERSData1:
       // The firmware decides whether ERS data can be used; the installer itself comes later.
@@ -201,6 +214,14 @@ bool TEMC1::dispatchLimitDialog(Command command) {
     return true;
   }
   return false;
+}
+
+void TEMC1::openResultFile() {
+  ResultFiles& results = program_->results();
+  const auto name = results.Open1Click();
+  if (!name) return;
+  import_->FormActivate(*name, results.ErsHoldsData());
+  if (import_->exec() == QDialog::Accepted) results.OpenResult(*name, import_->options());
 }
 
 void TEMC1::openLisnDialog() {
@@ -435,6 +456,10 @@ bool TEMC1::eventFilter(QObject* watched, QEvent* event) {
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && program_ &&
       program_->LisnIsInput())
     openLisnDialog();
+  // A click on the title panel asks for the title.
+  if (watched == panel6_ && event->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && program_)
+    dispatch(Command::Title1);
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -26,6 +26,8 @@ class Program;
 class TAboutBox;
 class TCellform;
 class THkeeping;
+class TImport;
+class TNotebook;
 class TLisndlg;
 class TSpanish;
 class TUserantbox;
@@ -95,6 +97,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void createRangeDelay();
   void dispatch(Command command);
   bool dispatchLimitDialog(Command command);
+  void openResultFile();
   void updateCommands();
   void updateTexts();
   void showFrequencyBox(const QString& text);
@@ -114,6 +117,10 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   TCellform* cellform_ = nullptr;
   TSpanish* spanish_ = nullptr;
   TUserantbox* userantbox_ = nullptr;
+  // File: the import options of Open, and the notes.
+  TImport* import_ = nullptr;
+  TNotebook* notebook_ = nullptr;
+  QFrame* panel6_ = nullptr;
   QFrame* panel8_ = nullptr;
   std::array<QLabel*, 3> inputLabels_{};
   QFrame* panel5_ = nullptr;

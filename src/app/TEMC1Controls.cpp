@@ -58,7 +58,9 @@ void TEMC1::createControls() {
   button(C::Button13, c, {220, 6, 36, 22});
   button(C::Button15, c, {262, 6, 36, 22});
   button(C::Button14, c, {304, 6, 36, 22});
-  panel6Text_ = PanelText(panel("Panel6", c, {346, 6, 182, 22}), "Title");
+  panel6_ = panel("Panel6", c, {346, 6, 182, 22});
+  panel6_->installEventFilter(this);
+  panel6Text_ = PanelText(panel6_, "Title");
   panel2Text_ = PanelText(panel("Panel2", c, {534, 6, 100, 22}), "");
 
   // Left column.

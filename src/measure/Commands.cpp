@@ -213,16 +213,15 @@ CommandState StateOf(Command id, const CommandContext& c) {
     case C::Detector1:
       r.enabled = idle && sweepMode;
       break;
-    // What is not built yet stays disabled rather than doing nothing.
-    case C::Open1:
+    // File: Save after the first save; Open, Save As, Title and Notes always.
     case C::Save1:
-    case C::SaveAs1:
+      r.enabled = m.saveEnabled;
+      break;
+    // What is not built yet stays disabled rather than doing nothing.
     case C::Print1:
     case C::Screendump1:
     case C::PrinterSetup1:
     case C::PrinterColours1:
-    case C::Title1:
-    case C::Notes1:
     case C::BitBtn6:
     case C::Button4:
       r.enabled = false;

@@ -118,6 +118,35 @@ void InputSelection::Select(const InputEntry& entry, int guideTestCode) {
   showInput();
 }
 
+void InputSelection::SelectForResult(int code) {
+  const InputEntry* entry = nullptr;
+  for (const InputEntry& e : kEntries)
+    if (e.code == code) entry = &e;
+  if (code == kUserAntennaInput) {
+    // The file does not name the antenna file: the user antenna keeps its description.
+    transducer_.SetInputCode(kUserAntennaInput);
+    transducer_.LoadTransducerFactors(kUserAntennaInput);
+    setLimitDisplay(true);
+    model_.dbmButtonEnabled = true;
+    model_.preampSelectorEnabled = true;
+    model_.inputLabels = transducer_.InputLabels();
+    return;
+  }
+  if (!entry) entry = FindInputEntry(C::Direct1);
+  transducer_.SetInputCode(entry->code);
+  transducer_.LoadTransducerFactors(entry->code);
+  transducer_.UseBuiltInDescription();
+  setLimitDisplay(entry->limit == L::Always || (entry->limit == L::HighRange && state_.highRange) ||
+                  (entry->limit == L::LowRange && !state_.highRange));
+  if (entry->dbm != D::Unchanged) model_.dbmButtonEnabled = entry->dbm == D::Enabled;
+  if (entry->dbm == D::DisabledDbmOff) state_.dbmUnits = false;
+  if (entry->forcesPreamp) state_.preampGainDb = 20;
+  model_.preampSelectorEnabled = !entry->forcesPreamp;
+  if (entry->code == kLisnInput) state_.lisnInsertionLossDb = 20;
+  if (entry->code == kOstrocellInput) transducer_.SetDescription("Using Ostrocell");
+  model_.inputLabels = transducer_.InputLabels();
+}
+
 void InputSelection::SelectDirectInput() {
   transducer_.SelectDirectInput();
   setLimitDisplay(false);

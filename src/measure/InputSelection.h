@@ -85,6 +85,11 @@ class InputSelection {
   // caller shows the distance dialog.
   bool AntennaDistanceClick();
 
+  // Results: an opened file clears the transducer state, then selects the input of its code
+  // with that input's factors and display rules, asking nothing (an unknown code is Direct).
+  void ClearForResult() { resetTransducer(); }
+  void SelectForResult(int code);
+
  private:
   void resetTransducer();
   void setLimitDisplay(bool on);

@@ -47,7 +47,9 @@ Program::Program(Ports ports)
       painter_(state_, model_, traces_.data(), SourcesOf(features_)),
       pointer_(painter_, state_, model_, traces_, ports.view, ports.prompts, ports.ticks, *this),
       inputs_(state_, model_, ports.view, ports.prompts, ports.files, traces_, link_, transducer_),
-      antennaEditor_(transducer_, ports.prompts, ports.files) {
+      antennaEditor_(transducer_, ports.prompts, ports.files),
+      results_({state_, model_, ports.view, ports.prompts, ports.files, ports.clock, traces_, scan_,
+                inputs_, transducer_, limit_, features_}) {
   mainTimer_ = ports_.ticks.createTimer(1000, [this] { MainTimerTimer(); });
   mainTimer_->setEnabled(true);
   clockTimer_ = ports_.ticks.createTimer(1000, [this] { Timer1Timer(); });
@@ -298,6 +300,16 @@ void Program::Execute(Command command) {
       break;
     case C::Exit1:
       Exit1Click();
+      break;
+    // File: result files and the title (Open and Notes need the window's dialogs).
+    case C::Save1:
+      results_.Save1Click();
+      break;
+    case C::SaveAs1:
+      results_.SaveAs1Click();
+      break;
+    case C::Title1:
+      results_.Title1Click();
       break;
     case C::current1:
     case C::Button11:

@@ -16,6 +16,7 @@
 #include "measure/Commands.h"
 #include "measure/Details.h"
 #include "measure/InputSelection.h"
+#include "measure/ResultFiles.h"
 #include "measure/ScanEngine.h"
 #include "model/CommandId.h"
 #include "model/Features.h"
@@ -135,6 +136,10 @@ class Program : private LinkClient,
   // The guide selects inputs by their entries; its radiated tests set the distance.
   void SelectInputForGuide(Command entry, int testCode);
 
+  // File: result files (Save, Save As, Open with its import options), title and notes.
+  ResultFiles& results() { return results_; }
+  const ResultFiles& results() const { return results_; }
+
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
  private:
@@ -194,6 +199,8 @@ class Program : private LinkClient,
   GraphPointer pointer_;
   InputSelection inputs_;
   UserAntennaEditor antennaEditor_;
+  // Result files: made after everything an opened file restores.
+  ResultFiles results_;
   std::unique_ptr<Timer> mainTimer_;
   std::unique_ptr<Timer> clockTimer_;
   bool started_ = false;

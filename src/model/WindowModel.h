@@ -48,6 +48,8 @@ struct WindowModel {
   // (Label17).
   bool dbmButtonEnabled = true;
   std::string cellRowsText;
+  // File: Save (Save1) is enabled by the first save since the program started.
+  bool saveEnabled = false;
   bool operator==(const WindowModel&) const = default;
 };
 

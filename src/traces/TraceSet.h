@@ -49,6 +49,7 @@ struct TraceData {
   bool archiveInsertionLoss = false;  // the Archive holds an insertion-loss difference
   std::string lastOpenedFile;
   std::array<std::string, 8> notes;
+  std::string notesRest;  // the notes window's text after line 8
   bool operator==(const TraceData&) const = default;
 };
 
