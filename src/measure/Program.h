@@ -117,6 +117,9 @@ class Program : private LinkClient,
   // Limits: the active limit and what the limit dialogs work on.
   const LimitFiles& limits() const { return limit_; }
   UserLimitChoice& userLimitChoice() { return limit_; }
+  // Loads record `record` of a built-in limit file (1 limit.def, 2 auslimit.def, 3
+  // uslimit.def), as the guide and an opened result do.
+  void SelectLimit(int fileSelector, int record) { limit_.LoadBuiltInLimit(fileSelector, record); }
   UserLimitEditor& userLimitEditor() { return userLimits_; }
   void GraphRepainted() { pointer_.GraphRepainted(); }
 

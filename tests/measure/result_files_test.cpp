@@ -174,7 +174,7 @@ TEST_F(ResultFilesTest, ADataOnlyOpenSplitsWithTheProgramsDelimiter) {
   EXPECT_EQ(state().title, "Kept");
   state().delimiter = ",";
   // The active limit is reloaded from its own file, not from limit.def.
-  program->limits().LoadBuiltInLimit(2, 5);
+  program->SelectLimit(2, 5);
   const std::string limitName = program->limits().Name();
   open(name, dataOnly);
   EXPECT_EQ(traces().currentTrace, measured);
@@ -186,7 +186,7 @@ TEST_F(ResultFilesTest, AFileOfTheOtherRangeSwitchesRangeAndRestoresInputAndLimi
   measure(150000, 30000000);
   program->Execute(Command::LISN1);
   program->ApplyLisn({1, 2});  // Neutral, 20 dB: line 39 holds 21
-  program->limits().LoadBuiltInLimit(1, 4);
+  program->SelectLimit(1, 4);
   state().logFrequencyAxis = true;
   state().startFrequencyHz = 10000;
   const Trace measured = traces().currentTrace;
@@ -194,7 +194,7 @@ TEST_F(ResultFilesTest, AFileOfTheOtherRangeSwitchesRangeAndRestoresInputAndLimi
   EXPECT_NE(files.readAll(name)->find("\r\n      21\r\n"), std::string::npos);
 
   program->Execute(Command::Direct1);
-  program->limits().LoadBuiltInLimit(1, 0);
+  program->SelectLimit(1, 0);
   state().logFrequencyAxis = false;
   measure(kHighStartHz, kHighFinishHz);
   open(name);
