@@ -134,6 +134,7 @@ void SimulatedAnalyser::reading() {
                                   : tunedHz_ >= kMinHz && tunedHz_ <= kLowTopHz;
   if (!inRange)
     stepStatus = static_cast<std::uint8_t>((stepStatus & kLostPeakBit) | kInvalidFrequency);
+  stepStatus = withInjectedStatus(stepStatus);
   ++readingCount_;
   compressed_ = spectrum_.compressed(tunedHz_, 0.0, frontEnd());
   const double target = spectrum_.level(tunedHz_, 0.0, detector_, frontEnd(), ++sampleCounter_);

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/Widgets.h"
@@ -25,6 +26,7 @@
 #include "dialogs/TUserantbox.h"
 #include "dialogs/Tlimitselect.h"
 #include "dialogs/Tscrncol.h"
+#include "dialogs/Tsfsettings.h"
 #include "dialogs/Tuserlimit.h"
 #include "measure/Program.h"
 #include "view/GraphTexts.h"
@@ -66,6 +68,7 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   cellform_ = new TCellform(this);
   spanish_ = new TSpanish(this);
   userantbox_ = new TUserantbox(this);
+  sfsettings_ = new Tsfsettings(this);
   createMenus();
   createControls();
   connectControls();
@@ -393,6 +396,20 @@ void TEMC1::hideValuesWindow() {
 
 void TEMC1::showValues(const ValueTexts& values) {
   if (graph_) graph_->answers().showValues(values);
+}
+
+// Single frequency: the pick that asks for the dialog is handled inside the graph's mouse
+// event, which holds the graph's back buffer; the dialog opens once that has returned.
+void TEMC1::openSingleFrequencySettings() {
+  QTimer::singleShot(0, this, [this] {
+    if (!program_) return;
+    sfsettings_->FormActivate(program_->TsfsettingsFormActivate());
+    if (sfsettings_->exec() == QDialog::Accepted)
+      program_->TsfsettingsOKBtnClick(sfsettings_->values());
+    else
+      program_->TsfsettingsCancelBtnClick();
+    modelChanged();
+  });
 }
 
 void TEMC1::showMessageWindow(const std::string& text) {

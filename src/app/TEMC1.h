@@ -31,6 +31,7 @@ class TSpanish;
 class TUserantbox;
 class Tlimitselect;
 class Tscrncol;
+class Tsfsettings;
 class Tuserlimit;
 
 // The main window. Its menus and buttons come from the command table; it forwards their
@@ -55,6 +56,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void showValuesWindow() override;
   void hideValuesWindow() override;
   void showValues(const ValueTexts& values) override;
+  void openSingleFrequencySettings() override;
 
   // Applies the layout of the current display size (done before every full paint).
   void applyLayout();
@@ -114,6 +116,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   TCellform* cellform_ = nullptr;
   TSpanish* spanish_ = nullptr;
   TUserantbox* userantbox_ = nullptr;
+  // Single frequency: the settings dialog.
+  Tsfsettings* sfsettings_ = nullptr;
   QFrame* panel8_ = nullptr;
   std::array<QLabel*, 3> inputLabels_{};
   QFrame* panel5_ = nullptr;

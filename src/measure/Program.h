@@ -17,6 +17,7 @@
 #include "measure/Details.h"
 #include "measure/InputSelection.h"
 #include "measure/ScanEngine.h"
+#include "measure/SingleFrequency.h"
 #include "model/CommandId.h"
 #include "model/Features.h"
 #include "model/MeasurementState.h"
@@ -135,6 +136,17 @@ class Program : private LinkClient,
   // The guide selects inputs by their entries; its radiated tests set the distance.
   void SelectInputForGuide(Command entry, int testCode);
 
+  // Single frequency: the measurement, its settings dialog and the tune buttons held.
+  SingleFrequencyMeasurement& single() { return single_; }
+  const SingleFrequencyMeasurement& single() const { return single_; }
+  SingleFrequencySettings TsfsettingsFormActivate() { return single_.FormActivate(); }
+  void TsfsettingsOKBtnClick(const SingleFrequencySettings& s) { single_.OKBtnClick(s); }
+  void TsfsettingsCancelBtnClick() { single_.CancelBtnClick(); }
+  void BitBtn1MouseDown() { single_.BitBtn1MouseDown(); }
+  void BitBtn1MouseUp() { single_.BitBtn1MouseUp(); }
+  void BitBtn2MouseDown() { single_.BitBtn2MouseDown(); }
+  void BitBtn2MouseUp() { single_.BitBtn2MouseUp(); }
+
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
  private:
@@ -151,7 +163,7 @@ class Program : private LinkClient,
   void StatusPolled() override { scan_.RefreshRunButtons(); }
   // PointerClient
   void UpdateSpanDisplay() override { scan_.UpdateSpanButtons(); }
-  void SingleFrequencyPicked(std::int32_t) override {}
+  void SingleFrequencyPicked(std::int32_t hz) override { single_.FrequencyPicked(hz); }
   // AdapterClient
   void StopRun() override {
     if (state_.runInProgress) scan_.Stop();
@@ -190,6 +202,8 @@ class Program : private LinkClient,
   Link link_;
   TraceSet traces_;
   ScanEngine scan_;
+  // Single frequency (features_.single).
+  SingleFrequencyMeasurement single_;
   GraphPainter painter_;
   GraphPointer pointer_;
   InputSelection inputs_;
