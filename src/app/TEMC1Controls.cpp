@@ -145,7 +145,7 @@ void TEMC1::createControls() {
   // tunes once; held down, every sample tunes again.
   QFrame* ftpanel = panel("ftpanel", c, {218, 377, 80, 56});
   auto* ftLayout = new QGridLayout(ftpanel);
-  ftLayout->setContentsMargins(4, 2, 4, 4);
+  ftLayout->setContentsMargins(2, 2, 2, 4);
   ftLayout->setHorizontalSpacing(2);
   ftLayout->setVerticalSpacing(2);
   ftLayout->addWidget(new QLabel("Tune", ftpanel), 0, 0, 1, 2);
