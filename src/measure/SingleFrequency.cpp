@@ -127,6 +127,7 @@ void SingleFrequencyMeasurement::FrequencyPicked(std::int32_t hz) {
   state_.measurementMode = 2;
   model_.frequencyBoxText = MhzText(frequencyHz_, 4);
   scan_.UpdateSpanButtons();
+  scan_.RefreshRunButtons();
   view_.openSingleFrequencySettings();
 }
 
@@ -135,7 +136,9 @@ void SingleFrequencyMeasurement::FrequencyPicked(std::int32_t hz) {
 
 SingleFrequencySettings SingleFrequencyMeasurement::FormActivate() {
   traces_.ClearSingleFrequency();
-  // The archive's samples are gone, and with them the lost-peak report of the last run.
+  // The archive's samples are gone, and with them their times and the lost-peak report of
+  // the last run.
+  for (std::string& label : timeLabels_) label.clear();
   archiveAvailable_ = false;
   scan_.ResetLostPeak();
   frequencyHz_ = ClampToRange(frequencyHz_, state_.highRange);

@@ -135,6 +135,14 @@ TEST_F(SingleFrequencyTest, APickIsHeldToItsRangeAndTheSettingsGoOutInOrder) {
   EXPECT_TRUE(state().runInProgress);
   EXPECT_EQ(program->model().button17Caption, "Scan");
   EXPECT_EQ(program->TsfsettingsFormActivate().rate, 1);
+
+  // With the limit line shown, the settings warn that it may not hold.
+  program->Execute(C::Button1);
+  program->Execute(C::Button17);
+  program->Execute(C::limit1);
+  EXPECT_FALSE(prompts.wasShown("Limit Line may be Invalid if Frequency Changes"));
+  startAt(160000000);
+  EXPECT_TRUE(prompts.wasShown("Limit Line may be Invalid if Frequency Changes"));
 }
 
 TEST_F(SingleFrequencyTest, SamplesScrollAtFiveHundredAndTheAckGoesOutFirst) {
@@ -266,6 +274,11 @@ TEST_F(SingleFrequencyTest, ArchiveIsOfferedOnceAResultHoldsIt) {
   EXPECT_TRUE(port.takeWritten().empty());
   EXPECT_EQ(program->model().frequencyBoxText, "0.2739 MHz");
   EXPECT_EQ(single().SampleTimeText(2), "1:03:03");
+  // A new measurement starts without the archive's samples and their times.
+  program->Execute(C::Button17);
+  startAt(160000000);
+  EXPECT_EQ(single().SampleTimeText(2), "");
+  EXPECT_FALSE(single().archiveAvailable());
 }
 
 }  // namespace
