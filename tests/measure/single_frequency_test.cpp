@@ -199,6 +199,24 @@ TEST_F(SingleFrequencyTest, HeldTuneButtonsSendBeforeTheAck) {
   EXPECT_EQ(port.takeWritten(), up);
 }
 
+TEST_F(SingleFrequencyTest, TheOstrocellRelayFollowsTheFrequencyAndTheTuneButtons) {
+  state().ostrocellSelection = 1;
+  program->Execute(C::Ostrocell1);
+  auto told = [&](const std::string& text) {
+    const auto m = prompts.messages();
+    return std::count(m.begin(), m.end(), text);
+  };
+  const std::string low = "Ensure Ostrocell Range Switch is Set to LOW";
+  startAt(150000000);
+  EXPECT_EQ(told(low), 1);
+  program->Execute(C::BitBtn1);  // the relay is already on the frequency's side
+  EXPECT_EQ(told(low), 1);
+  program->Execute(C::Button1);
+  program->Execute(C::Button17);
+  startAt(250000000);
+  EXPECT_EQ(told("Ensure Ostrocell Range Switch is Set to High"), 1);
+}
+
 TEST_F(SingleFrequencyTest, StepStatusReportsLostPeakOncePerResetThenTheFrequencyFault) {
   startAt(160000000);
   dataFrame(0x44, 160000000, 400);
