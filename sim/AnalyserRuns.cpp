@@ -122,7 +122,8 @@ void SimulatedAnalyser::startReadings(Detector detector) {
 void SimulatedAnalyser::reading() {
   std::uint8_t stepStatus = tuneFault_;
   if (peakTracking_) {
-    const double window = highRange_ ? 200e3 : 20e3;
+    // Half a step of a whole-range sweep and more: a peak picked from the sweep is caught.
+    const double window = highRange_ ? 1.5e6 : 50e3;
     const auto peak = spectrum_.strongestLine(tunedHz_ - window, tunedHz_ + window, frontEnd());
     if (peak) {
       tunedHz_ = static_cast<std::int32_t>(std::lround(*peak));
@@ -134,6 +135,7 @@ void SimulatedAnalyser::reading() {
                                   : tunedHz_ >= kMinHz && tunedHz_ <= kLowTopHz;
   if (!inRange)
     stepStatus = static_cast<std::uint8_t>((stepStatus & kLostPeakBit) | kInvalidFrequency);
+  stepStatus = withInjectedStatus(stepStatus);
   ++readingCount_;
   compressed_ = spectrum_.compressed(tunedHz_, 0.0, frontEnd());
   const double target = spectrum_.level(tunedHz_, 0.0, detector_, frontEnd(), ++sampleCounter_);

@@ -97,6 +97,10 @@ class SimulatedAnalyser {
   // Frequency of sweep step i for the current start, finish, steps and axis.
   std::int32_t sweepStepHz(int step) const;
 
+  // Single frequency: the next `readings` readings also carry these step status bits (0x40
+  // lost peak, 4 invalid frequency, 1 to 3 tuning faults), whatever the tuning says.
+  void injectReadingStatus(std::uint8_t status, int readings = 1);
+
  private:
   void parse();
   void handleFrame(std::uint8_t code, std::int32_t value, int dataBytes,
@@ -124,6 +128,7 @@ class SimulatedAnalyser {
   void startReadings(Detector detector);
   void reading();
   double readingIntervalMs() const;
+  std::uint8_t withInjectedStatus(std::uint8_t status);
   void startPeakSearch();
   void peakFound();
 
@@ -166,6 +171,8 @@ class SimulatedAnalyser {
   bool peakTracking_ = false;
   int readingCount_ = 0;
   std::uint8_t tuneFault_ = 0;
+  std::uint8_t injectedStatus_ = 0;
+  int injectedReadings_ = 0;
 
   bool accessorySequence_ = false;
   bool nx91Queried_ = false;

@@ -58,6 +58,23 @@ SpectrumModel::SpectrumModel(std::uint64_t seed) : seed_(seed) {
   carriers_.push_back({std::round(draw(80e6, 300e6) / 1e4) * 1e4, draw(48.0, 62.0)});
   carriers_.push_back({std::round(draw(400e6, 950e6) / 1e4) * 1e4, draw(42.0, 55.0)});
   ersPeakHz_ = 1e9 + std::round(draw(-40e3, 40e3));
+  // Single frequency: the pulsed emission sits well clear of the clock harmonics.
+  double pulsedHz = std::round(draw(600e6, 700e6) / 1e4) * 1e4;
+  const double offHarmonic = std::fmod(pulsedHz, kClockHz);
+  if (offHarmonic < 3e6) pulsedHz += 3e6;
+  if (offHarmonic > kClockHz - 3e6) pulsedHz -= 3e6;
+  pulsed_ = {pulsedHz, draw(60.0, 66.0), true};
+}
+
+double SpectrumModel::pulseWeightDb(Detector detector) {
+  switch (detector) {
+    case Detector::Average:
+      return -20.0;  // 20 log10 of the 10 % duty
+    case Detector::QuasiPeak:
+      return -8.0;
+    default:
+      return 0.0;
+  }
 }
 
 std::vector<SpectrumModel::Line> SpectrumModel::linesIn(double lowHz, double highHz,
@@ -66,6 +83,7 @@ std::vector<SpectrumModel::Line> SpectrumModel::linesIn(double lowHz, double hig
   for (const Line& c : carriers_) {
     if (c.hz >= lowHz && c.hz <= highHz && inBand(c.hz, fe)) lines.push_back(c);
   }
+  if (fe.highRange && pulsed_.hz >= lowHz && pulsed_.hz <= highHz) lines.push_back(pulsed_);
   // Clock harmonics, falling with frequency.
   const long first = std::max(1L, static_cast<long>(std::ceil(lowHz / kClockHz)));
   const long last = static_cast<long>(std::floor(highHz / kClockHz));
@@ -92,12 +110,14 @@ double SpectrumModel::broadbandDbuv(double hz) const {
   return 62.0 - 20.0 * log10(f / 150e3);
 }
 
-double SpectrumModel::signalPower(double hz, double binHalfWidthHz, FrontEnd fe) const {
+double SpectrumModel::signalPower(double hz, double binHalfWidthHz, FrontEnd fe,
+                                  Detector detector) const {
   const double halfBin = std::max(binHalfWidthHz, (fe.highRange ? kHighRbwHz : kLowRbwHz) / 2);
   // Lines more than 1000 bins away contribute less than -120 dB: skip them.
   double power = 0.0;
   for (const Line& line : linesIn(hz - 1000 * halfBin, hz + 1000 * halfBin, fe)) {
-    power += powerOf(line.dbuv + lineResponseDb(line.hz - hz, halfBin));
+    const double weight = line.pulsed ? pulseWeightDb(detector) : 0.0;
+    power += powerOf(line.dbuv + weight + lineResponseDb(line.hz - hz, halfBin));
   }
   return power;
 }
@@ -134,7 +154,8 @@ double SpectrumModel::level(double hz, double binHalfWidthHz, Detector detector,
   }
   floorDb += spread * noise(hz, sample, 1);
   broadDb += 1.5 * spread * noise(hz, sample, 2);
-  const double total = powerOf(floorDb) + powerOf(broadDb) + signalPower(hz, binHalfWidthHz, fe);
+  const double total =
+      powerOf(floorDb) + powerOf(broadDb) + signalPower(hz, binHalfWidthHz, fe, detector);
   return dbuvOf(total);
 }
 

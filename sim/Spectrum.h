@@ -36,15 +36,21 @@ class SpectrumModel {
 
   struct Line {
     double hz;
-    double dbuv;
+    double dbuv;  // the peak level
+    bool pulsed = false;
   };
   const std::vector<Line>& carriers() const { return carriers_; }
+  // Single frequency: a pulsed emission in the HIGH range (a burst of 10 % duty), which the
+  // average and quasi-peak detectors weight below its peak.
+  const Line& pulsedLine() const { return pulsed_; }
+  static double pulseWeightDb(Detector detector);
 
   static constexpr double kClockHz = 16e6;
   static constexpr double kCompressionDbuv = 80.0;
 
  private:
-  double signalPower(double hz, double binHalfWidthHz, FrontEnd frontEnd) const;
+  double signalPower(double hz, double binHalfWidthHz, FrontEnd frontEnd,
+                     Detector detector = Detector::Peak) const;
   double broadbandDbuv(double hz) const;
   double noise(double hz, std::uint64_t sample, std::uint64_t salt) const;
   std::vector<Line> linesIn(double lowHz, double highHz, FrontEnd frontEnd) const;
@@ -53,6 +59,7 @@ class SpectrumModel {
   std::vector<Line> carriers_;
   bool ersSource_ = false;
   double ersPeakHz_ = 1e9;
+  Line pulsed_{};
 };
 
 // Reproducible pseudo-random numbers from a key (splitmix64).

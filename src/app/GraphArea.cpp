@@ -32,6 +32,9 @@ void GraphArea::setPointerShape(PointerShape shape) {
     case PointerShape::NoDrop:
       setCursor(Qt::ForbiddenCursor);
       break;
+    case PointerShape::Cross:
+      setCursor(Qt::CrossCursor);
+      break;
     case PointerShape::Default:
       unsetCursor();
       break;

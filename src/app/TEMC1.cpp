@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/Widgets.h"
@@ -27,6 +28,7 @@
 #include "dialogs/TUserantbox.h"
 #include "dialogs/Tlimitselect.h"
 #include "dialogs/Tscrncol.h"
+#include "dialogs/Tsfsettings.h"
 #include "dialogs/Tuserlimit.h"
 #include "measure/Program.h"
 #include "view/GraphTexts.h"
@@ -70,6 +72,7 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   userantbox_ = new TUserantbox(this);
   import_ = new TImport(this);
   notebook_ = new TNotebook(this);
+  sfsettings_ = new Tsfsettings(this);
   createMenus();
   createControls();
   connectControls();
@@ -414,6 +417,20 @@ void TEMC1::hideValuesWindow() {
 
 void TEMC1::showValues(const ValueTexts& values) {
   if (graph_) graph_->answers().showValues(values);
+}
+
+// Single frequency: the pick that asks for the dialog is handled inside the graph's mouse
+// event, which holds the graph's back buffer; the dialog opens once that has returned.
+void TEMC1::openSingleFrequencySettings() {
+  QTimer::singleShot(0, this, [this] {
+    if (!program_) return;
+    sfsettings_->FormActivate(program_->TsfsettingsFormActivate());
+    if (sfsettings_->exec() == QDialog::Accepted)
+      program_->TsfsettingsOKBtnClick(sfsettings_->values());
+    else
+      program_->TsfsettingsCancelBtnClick();
+    modelChanged();
+  });
 }
 
 void TEMC1::showMessageWindow(const std::string& text) {

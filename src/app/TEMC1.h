@@ -33,6 +33,7 @@ class TSpanish;
 class TUserantbox;
 class Tlimitselect;
 class Tscrncol;
+class Tsfsettings;
 class Tuserlimit;
 
 // The main window. Its menus and buttons come from the command table; it forwards their
@@ -57,6 +58,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void showValuesWindow() override;
   void hideValuesWindow() override;
   void showValues(const ValueTexts& values) override;
+  void openSingleFrequencySettings() override;
 
   // Applies the layout of the current display size (done before every full paint).
   void applyLayout();
@@ -121,6 +123,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   TImport* import_ = nullptr;
   TNotebook* notebook_ = nullptr;
   QFrame* panel6_ = nullptr;
+  // Single frequency: the settings dialog.
+  Tsfsettings* sfsettings_ = nullptr;
   QFrame* panel8_ = nullptr;
   std::array<QLabel*, 3> inputLabels_{};
   QFrame* panel5_ = nullptr;

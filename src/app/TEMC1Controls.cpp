@@ -1,5 +1,6 @@
 // The main window's controls: where each sits, and what its events do.
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -142,7 +143,36 @@ void TEMC1::createControls() {
   comboBox2_->setObjectName("ComboBox2");
   comboBox2_->addItems({"500", "250", "100"});
   comboBox2_->setGeometry(4, 22, 64, 24);
-  panel("ftpanel", c, {218, 377, 80, 56});
+  // Single frequency: the tune buttons, down then up as the frequency axis runs. A click
+  // tunes once; held down, every sample tunes again.
+  QFrame* ftpanel = panel("ftpanel", c, {218, 377, 80, 56});
+  auto* ftLayout = new QGridLayout(ftpanel);
+  ftLayout->setContentsMargins(2, 2, 2, 4);
+  ftLayout->setHorizontalSpacing(2);
+  ftLayout->setVerticalSpacing(2);
+  ftLayout->addWidget(new QLabel("Tune", ftpanel), 0, 0, 1, 2);
+  QPushButton* tuneDown = button(C::BitBtn2, ftpanel, {4, 22, 35, 26});
+  QPushButton* tuneUp = button(C::BitBtn1, ftpanel, {41, 22, 35, 26});
+  tuneDown->setToolTip("Tune down");
+  tuneUp->setToolTip("Tune up");
+  for (QPushButton* b : {tuneDown, tuneUp}) {
+    b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    b->setMinimumSize(20, 20);
+  }
+  ftLayout->addWidget(tuneDown, 1, 0);
+  ftLayout->addWidget(tuneUp, 1, 1);
+  connect(tuneUp, &QPushButton::pressed, this, [this] {
+    if (program_) program_->BitBtn1MouseDown();
+  });
+  connect(tuneUp, &QPushButton::released, this, [this] {
+    if (program_) program_->BitBtn1MouseUp();
+  });
+  connect(tuneDown, &QPushButton::pressed, this, [this] {
+    if (program_) program_->BitBtn2MouseDown();
+  });
+  connect(tuneDown, &QPushButton::released, this, [this] {
+    if (program_) program_->BitBtn2MouseUp();
+  });
   QFrame* freqp = panel("freqp", c, {300, 377, 69, 56});
   (new QLabel("MHz", freqp))->setGeometry(4, 2, 60, 16);
   edit1_ = new QLineEdit(freqp);

@@ -119,6 +119,9 @@ std::vector<CommandEntry> BuildTable() {
       {C::Button7, K::Button, "Button7", "Finish", ""},
       {C::Button10, K::Button, "Button10", "Min.", ""},
       {C::Button17, K::Button, "Button17", "Single", ""},
+      // Single frequency
+      {C::BitBtn1, K::Button, "BitBtn1", "Up", ""},
+      {C::BitBtn2, K::Button, "BitBtn2", "Down", ""},
       {C::ComboBox1, K::Control, "ComboBox1", "", ""},
       {C::ComboBox2, K::Control, "ComboBox2", "", ""},
       {C::ComboBox3, K::Control, "ComboBox3", "", ""},
@@ -226,9 +229,14 @@ CommandState StateOf(Command id, const CommandContext& c) {
     case C::Button4:
       r.enabled = false;
       break;
+    // Single frequency
     case C::Button17:
       r.caption = m.button17Caption;
-      r.enabled = false;
+      r.enabled = m.singleEnabled;
+      break;
+    case C::BitBtn1:
+    case C::BitBtn2:
+      r.enabled = s.measurementMode == 2 && s.runInProgress;
       break;
     case C::current1:
       r.checked = m.showCurrent;
@@ -320,6 +328,9 @@ CommandState StateOf(Command id, const CommandContext& c) {
       break;
     case C::Button1:
       r.caption = m.button1Caption;
+      // Single frequency: a shot while a frequency is picked or shown would run a sweep
+      // whose frames go to the wrong handler.
+      r.enabled = s.runInProgress || s.measurementMode == 0;
       break;
     case C::Button2:
       r.caption = m.button2Caption;

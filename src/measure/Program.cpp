@@ -39,11 +39,13 @@ Program::Program(Ports ports)
       transducer_(state_, ports.files, *this),
       limit_(state_, model_, ports.view, ports.files, ports.prompts, *this),
       userLimits_(state_, ports.files, ports.prompts, limit_),
-      features_{transducer_, limit_, nullFeatures_.ers, nullFeatures_.single, usb_},
+      features_{transducer_, limit_, nullFeatures_.ers, single_, usb_},
       usb_(state_, ports.usb, ports.ticks, ports.prompts, ports.files, features_.inputs, *this),
       link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts, *this),
       traces_(state_, model_, ports.view, ports.files, ports.prompts, features_),
       scan_(state_, model_, ports.view, link_, traces_, ports.ticks, ports.prompts, features_),
+      single_(state_, model_, ports.view, link_, traces_, scan_, limit_, usb_, ports.ticks,
+              ports.prompts, ports.clock),
       painter_(state_, model_, traces_.data(), SourcesOf(features_)),
       pointer_(painter_, state_, model_, traces_, ports.view, ports.prompts, ports.ticks, *this),
       inputs_(state_, model_, ports.view, ports.prompts, ports.files, traces_, link_, transducer_),
@@ -339,6 +341,7 @@ void Program::Execute(Command command) {
       break;
     case C::Clear1:
       traces_.ClearTraces();
+      scan_.ResetLostPeak();
       break;
     case C::Off1:
       traces_.SetProcessingMode(0);
@@ -359,6 +362,7 @@ void Program::Execute(Command command) {
       break;
     case C::ResetCalculation1:
       traces_.ResetCalculation();
+      scan_.ResetLostPeak();
       break;
     case C::PFS1:
       scan_.PFS1Click();
@@ -448,6 +452,20 @@ void Program::Execute(Command command) {
       break;
     case C::BitBtn8:
       pointer_.BitBtn8Click();
+      break;
+    // Single frequency
+    case C::Button17:
+      if (state_.measurementMode == 0) {
+        ports_.view.hideValuesWindow();
+        pointer_.ValuesClosed();
+      }
+      single_.Button17Click();
+      break;
+    case C::BitBtn1:
+      single_.BitBtn1Click();
+      break;
+    case C::BitBtn2:
+      single_.BitBtn2Click();
       break;
     default:
       break;  // menus, selectors and what is not built yet

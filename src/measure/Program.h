@@ -18,6 +18,7 @@
 #include "measure/InputSelection.h"
 #include "measure/ResultFiles.h"
 #include "measure/ScanEngine.h"
+#include "measure/SingleFrequency.h"
 #include "model/CommandId.h"
 #include "model/Features.h"
 #include "model/MeasurementState.h"
@@ -142,6 +143,16 @@ class Program : private LinkClient,
   // File: result files (Save, Save As, Open with its import options), title and notes.
   ResultFiles& results() { return results_; }
   const ResultFiles& results() const { return results_; }
+  // Single frequency: the measurement, its settings dialog and the tune buttons held.
+  SingleFrequencyMeasurement& single() { return single_; }
+  const SingleFrequencyMeasurement& single() const { return single_; }
+  SingleFrequencySettings TsfsettingsFormActivate() { return single_.FormActivate(); }
+  void TsfsettingsOKBtnClick(const SingleFrequencySettings& s) { single_.OKBtnClick(s); }
+  void TsfsettingsCancelBtnClick() { single_.CancelBtnClick(); }
+  void BitBtn1MouseDown() { single_.BitBtn1MouseDown(); }
+  void BitBtn1MouseUp() { single_.BitBtn1MouseUp(); }
+  void BitBtn2MouseDown() { single_.BitBtn2MouseDown(); }
+  void BitBtn2MouseUp() { single_.BitBtn2MouseUp(); }
 
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
@@ -159,7 +170,7 @@ class Program : private LinkClient,
   void StatusPolled() override { scan_.RefreshRunButtons(); }
   // PointerClient
   void UpdateSpanDisplay() override { scan_.UpdateSpanButtons(); }
-  void SingleFrequencyPicked(std::int32_t) override {}
+  void SingleFrequencyPicked(std::int32_t hz) override { single_.FrequencyPicked(hz); }
   // AdapterClient
   void StopRun() override {
     if (state_.runInProgress) scan_.Stop();
@@ -198,6 +209,8 @@ class Program : private LinkClient,
   Link link_;
   TraceSet traces_;
   ScanEngine scan_;
+  // Single frequency (features_.single).
+  SingleFrequencyMeasurement single_;
   GraphPainter painter_;
   GraphPointer pointer_;
   InputSelection inputs_;

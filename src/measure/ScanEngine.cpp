@@ -61,6 +61,8 @@ void ScanEngine::RefreshRunButtons() {
   const bool single = state_.measurementMode == 2;
   model_.runControlsEnabled = !running && !rangeChanging_;
   model_.singleEnabled = !running || single;
+  // Single frequency: "Scan" leads back to sweeps whenever a frequency is measured or shown.
+  model_.button17Caption = single ? "Scan" : "Single";
   if (running) {
     model_.button1Caption = "STOP";
     model_.button2Caption = "CANCEL";
@@ -68,8 +70,9 @@ void ScanEngine::RefreshRunButtons() {
   } else {
     model_.button1Caption = "S/SHOT";
     model_.button2Caption = "RUN";
-    model_.button17Caption = single ? "Scan" : "Single";
-    model_.runEnabled = !single && !rangeChanging_;
+    // A sweep started while a frequency is picked or shown would feed its frames to the
+    // wrong handler.
+    model_.runEnabled = state_.measurementMode == 0 && !rangeChanging_;
   }
   view_.modelChanged();
 }
@@ -88,6 +91,7 @@ bool ScanEngine::prepareRunStart(bool isRun) {
   traces_.StartOfRun();
   if (isRun) {
     traces_.ResetCalculation();
+    lostPeakShown_ = false;
     state_.runActive = true;
     state_.stepIndex = 0;
     link_.ClearReceiveBuffer();
@@ -134,14 +138,11 @@ void ScanEngine::Button2Click() {
 
 void ScanEngine::Button1Click() {
   if (state_.runInProgress) {
-    state_.queueMode = false;
     if (state_.measurementMode == 2) {
-      link_.SendCommand(0x4A, 0, 0);
-      ticks_.wait(2);
-      state_.runInProgress = false;
-      RefreshRunButtons();
+      StopSingleFrequency();
       return;
     }
+    state_.queueMode = false;
     state_.runActive = false;
     model_.button1Caption = "STOPPING";
     view_.modelChanged();
@@ -169,7 +170,21 @@ void ScanEngine::Button1Click() {
   StartSweep();
 }
 
+void ScanEngine::StopSingleFrequency() {
+  state_.queueMode = false;
+  link_.SendCommand(0x4A, 0, 0);
+  ticks_.wait(2);
+  state_.runInProgress = false;
+  RefreshRunButtons();
+}
+
 void ScanEngine::Stop() {
+  // CANCEL, a close or an adapter fault end a single-frequency measurement as STOP does:
+  // the sweep's stop command would leave the analyser reading.
+  if (state_.measurementMode == 2) {
+    StopSingleFrequency();
+    return;
+  }
   model_.busyCursor = true;
   view_.modelChanged();
   state_.runInProgress = false;
@@ -297,9 +312,9 @@ void ScanEngine::startSegmentedForPreselector() {
 // Points
 
 void ScanEngine::DataFrameReceived(const DataFrame& frame) {
+  // Single frequency acknowledges its own samples.
   if (state_.measurementMode == 2) {
     features_.single.SampleReceived(frame);
-    link_.SendAck();
     return;
   }
   switch (state_.detector) {
@@ -319,24 +334,47 @@ void ScanEngine::DataFrameReceived(const DataFrame& frame) {
 
 void ScanEngine::CheckStepStatus(int s) {
   if (s <= 0) {
+    frequencyFaults_ = 0;
     view_.hideMessageWindow();
     return;
   }
-  if ((s & 0x40) != 0) s -= 0x40;  // a lost peak only matters to single frequency
+  if ((s & 0x40) != 0) {
+    // A lost peak only matters to single frequency, and is told once per reset.
+    if (state_.measurementMode == 2 && !lostPeakShown_) {
+      view_.beep();
+      view_.showMessageWindow("Lost Peak");
+      lostPeakShown_ = true;
+      setStatus("LOST PEAK", kClRed);
+    }
+    s -= 0x40;
+  }
   if (s == 4) {
     invalidFrequency_ = true;
     view_.beep();
     view_.showMessageWindow("Invalid Frequency (4)");
     setStatus("Invalid Frequency", kClRed);
   } else if (s >= 1 && s <= 3) {
-    static constexpr std::array<const char*, 3> kFaults{"Minimum Frequency not Reached (1)",
-                                                        "Maximum Frequency not Reached (2)",
-                                                        "Frequency Tolerance Error (3)"};
-    // Reported without a modal box: a sweep must not stall on every faulty step.
-    view_.beep();
-    view_.showMessageWindow(kFaults[static_cast<std::size_t>(s - 1)]);
-    setStatus("Frequency Error", kClRed);
+    // A tuning fault that persists is told on every sixth step in a row, not on every
+    // step: a reading at the range edge comes ten times a second. Reported without a modal
+    // box, so that neither a sweep nor the readings stall on it.
+    if (++frequencyFaults_ > kFaultsBeforeReport) {
+      frequencyFaults_ = 0;
+      static constexpr std::array<const char*, 3> kFaults{"Minimum Frequency not Reached (1)",
+                                                          "Maximum Frequency not Reached (2)",
+                                                          "Frequency Tolerance Error (3)"};
+      view_.beep();
+      view_.showMessageWindow(kFaults[static_cast<std::size_t>(s - 1)]);
+      setStatus("Frequency Error", kClRed);
+    }
+  } else {
+    frequencyFaults_ = 0;
   }
+  view_.modelChanged();
+}
+
+void ScanEngine::PresetPreselectorFor(double frequencyHz) {
+  preselectorPosition_ = 99;
+  SetPreselectorPosition(frequencyHz);
 }
 
 void ScanEngine::peakPoint(const DataFrame& frame) {

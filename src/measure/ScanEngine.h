@@ -46,6 +46,8 @@ class ScanEngine {
   void Button1Click();  // S/SHOT / STOP
   void Stop();
   void RefreshRunButtons();
+  // Single frequency: STOP (0x4A) ends the readings.
+  void StopSingleFrequency();
 
   // Span and range.
   void Button6Click();   // Start (then Finish)
@@ -76,12 +78,16 @@ class ScanEngine {
   void PreselectorReport(int position, bool automatic);
   void SegmentStep();
   void SetPreselectorPosition(double frequencyHz);
+  // A single-frequency pick sets the position afresh, whatever was sent last.
+  void PresetPreselectorFor(double frequencyHz);
   // After a reconnect the pre-selector is unknown.
   void ForgetPreselector() { preselectorState_ = 0; }
 
   // Data frames from the link.
   void DataFrameReceived(const DataFrame& frame);
   void CheckStepStatus(int status);
+  // "LOST PEAK" may be told again (a reset of the traces).
+  void ResetLostPeak() { lostPeakShown_ = false; }
 
   // Sweep set-up, also used by ERS calibration.
   void PrepareSteps();
@@ -95,6 +101,7 @@ class ScanEngine {
   bool rangeChanging() const { return rangeChanging_; }
   bool stopRequested() const { return stopRequested_; }
   bool invalidFrequency() const { return invalidFrequency_; }
+  bool lostPeakShown() const { return lostPeakShown_; }
   std::int32_t relaySwitchHz() const { return features_.relay.SwitchFrequencyHz(); }
 
  private:
@@ -143,6 +150,10 @@ class ScanEngine {
   bool sweepLogarithmic_ = false;
   std::int32_t tunedFrequencyHz_ = 0;
   bool invalidFrequency_ = false;
+  bool lostPeakShown_ = false;
+  // Steps in a row with a tuning fault (codes 1 to 3) since the last report.
+  static constexpr int kFaultsBeforeReport = 5;
+  int frequencyFaults_ = 0;
   bool pointByPointLoop_ = false;  // a point-by-point loop runs further up the stack
   bool pointByPointRun_ = false;   // ... for a RUN, not a shot
   bool stopPending_ = false;       // a CANCEL waits for that loop to unwind

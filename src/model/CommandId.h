@@ -103,6 +103,9 @@ enum class Command : std::uint16_t {
   BitBtn6,   // Information
   BitBtn7,   // level up
   BitBtn8,   // level down
+  // Single frequency: the tune buttons
+  BitBtn1,  // tune up
+  BitBtn2,  // tune down
   // Value controls: the window reads their values itself.
   ComboBox1,  // attenuation
   ComboBox2,  // steps

@@ -107,7 +107,7 @@ class SingleFrequency {
   virtual int Detector() const = 0;
   // The time texts under the axis, k = 1..5.
   virtual std::string SampleTimeText(int k) const = 0;
-  // A data frame while measurementMode is 2; the scan engine acknowledges it afterwards.
+  // A data frame while measurementMode is 2; the measurement acknowledges it itself.
   virtual void SampleReceived(const DataFrame& frame) = 0;
   // What a result file saves, and its restoring from one.
   virtual SingleFrequencyRecord Record() const = 0;

@@ -53,7 +53,7 @@ struct WindowModel {
   bool operator==(const WindowModel&) const = default;
 };
 
-enum class PointerShape { Default, HorizontalSplit, NoDrop };
+enum class PointerShape { Default, HorizontalSplit, NoDrop, Cross };
 
 // What the values window shows: Label10 and Label5..Label8.
 struct ValueTexts {
@@ -91,6 +91,8 @@ class MainView {
   virtual void showValuesWindow() {}
   virtual void hideValuesWindow() {}
   virtual void showValues(const ValueTexts&) {}
+  // Single frequency: the settings dialog opens once the pick that asked for it is handled.
+  virtual void openSingleFrequencySettings() {}
 };
 
 }  // namespace tq

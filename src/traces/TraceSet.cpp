@@ -161,6 +161,21 @@ void TraceSet::FindSingleFrequencyStorePoint(double singleFrequencyHz) {
   if (j > 0) data_.singleFrequencyStoreIndex = j;
 }
 
+void TraceSet::ClearSingleFrequency() {
+  data_.singleFrequencyTrace.fill(0);
+  data_.singleFrequencyDifference.fill(0);
+}
+
+void TraceSet::ScrollSingleFrequency(int by) {
+  if (by <= 0 || by >= static_cast<int>(kTracePoints)) return;
+  // Sample `by` moves to 0 as well, so that the first segment joins the right samples; the
+  // end is emptied so that a result saved before it fills again holds no stale samples.
+  for (Trace* t : {&data_.singleFrequencyTrace, &data_.singleFrequencyDifference}) {
+    std::move(t->begin() + by, t->end(), t->begin());
+    std::fill(t->end() - by, t->end(), 0);
+  }
+}
+
 void TraceSet::RefreshLimitTrace() {
   for (std::size_t n = 0; n < kTracePoints; ++n)
     data_.limitTrace[n] = RoundHalfEven(features_.limit.LimitAt(state_.stepFrequencyHz[n]));

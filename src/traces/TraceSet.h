@@ -109,6 +109,12 @@ class TraceSet {
   // The Limit trace: the active limit at every display point, whole dB.
   void RefreshLimitTrace();
 
+  // Single frequency: a new measurement starts on empty samples; a full window of samples
+  // scrolls left by `by`, the newest end emptied; single-frequency data is on the graph.
+  void ClearSingleFrequency();
+  void ScrollSingleFrequency(int by);
+  void SetSingleFrequencyShown(bool shown) { data_.singleFrequencyShown = shown; }
+
  private:
   void writeListing(const std::string& text);
   void computeSingleFrequencyDifference();

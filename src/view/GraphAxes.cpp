@@ -107,9 +107,11 @@ void GraphPainter::drawFrequencyLabels(Canvas& canvas, const GraphScale& s) cons
   const Colour grid = colour(kGridColour);
   const Colour border = colour(kBorderColour);
   if (state_.measurementMode == 2) {
+    // Text k under sample 100 (k - 1), a pixel a sample: at sizes 0 and 1 this is
+    // PlotWidth k / 5, at size 2 the plot is wider than the 500 samples.
     for (int k = 1; k <= 5; ++k)
-      text(canvas, RoundHalfEven(g.plotWidth * k / 5.0), g.plotBottom,
-           sources_.single.SampleTimeText(k), grid, border);
+      text(canvas, g.plotLeft - 20 + 100 * (k - 1), g.plotBottom, sources_.single.SampleTimeText(k),
+           grid, border);
     if (model_.showStore) drawStoredSingleLevel(canvas, s);
     return;
   }

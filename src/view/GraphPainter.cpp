@@ -67,8 +67,16 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
   DrawAxes(canvas, s);
 
   if (model_.showLimit) {
-    DrawLimit(canvas, s, sources_.limit.BaseLine());
-    DrawLimit(canvas, s, sources_.limit.CompanionLine());
+    if (state_.measurementMode == 2) {
+      // One frequency, one detector: the quasi-peak reading against the companion line, the
+      // others against the base line.
+      DrawLimit(canvas, s,
+                sources_.single.Detector() == 2 ? sources_.limit.CompanionLine()
+                                                : sources_.limit.BaseLine());
+    } else {
+      DrawLimit(canvas, s, sources_.limit.BaseLine());
+      DrawLimit(canvas, s, sources_.limit.CompanionLine());
+    }
   }
   drawTraces(canvas, s);
   canvas.setBrushColour(colour(kBorderColour));

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,12 +15,15 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 
 #include "SimulatedLink.h"
 #include "SimulatedUsbAdapter.h"
 #include "app/TEMC1.h"
+#include "dialogs/Tsfsettings.h"
 #include "doubles/FixedClock.h"
 #include "doubles/ScriptedPrompts.h"
 #include "measure/Program.h"
@@ -246,6 +251,93 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsAndResetsTheAnalyser) {
   const auto saved = files->readAll("c:\\tq4800\\tq4800.ini");
   ASSERT_TRUE(saved);
   EXPECT_NE(saved->find("\r\n1\r\n0\r\n0\r\nSpare\r\n"), std::string::npos);
+}
+
+// Single frequency through the window: Single, the pick on the graph, the settings dialog,
+// samples, the tune buttons clicked and held, STOP and Scan; and the tune buttons whole at
+// every display size.
+TEST_F(MainWindowTest, SingleFrequencyRunThroughTheWindow) {
+  writeIni("0");
+  start();
+  QWidget* graph = window->centralWidget();
+  auto mouse = [&](QEvent::Type type, int x) {
+    QMouseEvent e(type, QPointF(x, 200), QPointF(x, 200), Qt::LeftButton,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(graph, &e);
+  };
+  button("Button17")->click();
+  EXPECT_EQ(program->state().measurementMode, 1);
+  EXPECT_TRUE(window->messageWindow()->isVisible());
+  mouse(QEvent::MouseMove, 195);  // 30 MHz + 75 x 2.14 MHz
+  auto* box = graph->findChild<QLineEdit*>("Edit1");
+  EXPECT_EQ(box->text().toStdString(), "190.5000 MHz");
+
+  // The dialog opens once the click is handled: instantaneous, tracking on, Fast.
+  bool answered = false;
+  std::function<void()> answer = [&] {
+    auto* dialog = dynamic_cast<Tsfsettings*>(QApplication::activeModalWidget());
+    if (!dialog) {
+      QTimer::singleShot(10, answer);
+      return;
+    }
+    EXPECT_EQ(dialog->windowTitle().toStdString(), "Single Frequency Settings");
+    dialog->peakcatch()->setChecked(true);
+    dialog->stylegroup()->button(0)->setChecked(true);
+    dialog->findChild<QPushButton*>("OKBtn")->click();
+    answered = true;
+  };
+  QTimer::singleShot(0, answer);
+  mouse(QEvent::MouseButtonPress, 195);
+  mouse(QEvent::MouseButtonRelease, 195);
+  ASSERT_TRUE(waitFor([&] { return answered; }, 5000));
+  EXPECT_FALSE(window->messageWindow()->isVisible());
+  ASSERT_TRUE(waitFor([&] { return program->state().stepIndex >= 5; }, 10000));
+  EXPECT_EQ(link->analyser.samplingValue(), 100);
+  EXPECT_EQ(button("Button17")->text().toStdString(), "Scan");
+  EXPECT_EQ(button("Button1")->text().toStdString(), "STOP");
+  EXPECT_FALSE(button("Button2")->isEnabled() && button("Button2")->text() == "RUN");
+  EXPECT_TRUE(box->text().endsWith(" MHz"));
+
+  // Tune: one click, then held for a few samples.
+  // (The user limit dialog has buttons of these names too.)
+  QPushButton* up = graph->findChild<QPushButton*>("BitBtn1");
+  QPushButton* down = graph->findChild<QPushButton*>("BitBtn2");
+  ASSERT_TRUE(up->isEnabled());
+  up->click();
+  EXPECT_TRUE(waitFor([&] { return link->analyser.commands(0x4B).size() == 1; }, 2000));
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(down, &press);
+  const int held = program->state().stepIndex;
+  ASSERT_TRUE(waitFor([&] { return program->state().stepIndex >= held + 3; }, 10000));
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                      Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(down, &release);
+  EXPECT_GE(link->analyser.commands(0x4C).size(), 3u);
+  EXPECT_FALSE(program->single().tuneDownHeld());
+
+  // The tune buttons show whole at every size, inside their panel.
+  for (int size : {0, 1, 2}) {
+    program->state().displaySize = static_cast<std::uint8_t>(size);
+    window->repaint();
+    QApplication::processEvents();
+    for (QPushButton* b : {up, down}) {
+      EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()), b->width() - 4) << size;
+      EXPECT_TRUE(b->parentWidget()->rect().contains(b->geometry())) << size;
+    }
+    screenshot("single_frequency_size" + std::to_string(size));
+  }
+
+  button("Button1")->click();  // STOP
+  EXPECT_FALSE(program->state().runInProgress);
+  EXPECT_FALSE(up->isEnabled());
+  ASSERT_TRUE(waitFor([&] { return !link->analyser.readingsRunning(); }, 2000));
+  button("Button17")->click();  // Scan
+  EXPECT_EQ(program->state().measurementMode, 0);
+  EXPECT_TRUE(box->text().isEmpty());
+  EXPECT_EQ(button("Button17")->text().toStdString(), "Single");
+  EXPECT_TRUE(button("Button2")->isEnabled());
 }
 
 }  // namespace

@@ -39,6 +39,9 @@ class RecordingView : public MainView {
   void showValuesWindow() override { ++valuesWindowShows; }
   void hideValuesWindow() override { ++valuesWindowHides; }
   void showValues(const ValueTexts& v) override { values = v; }
+  // Single frequency: the settings dialog was asked for.
+  int settingsDialogs = 0;
+  void openSingleFrequencySettings() override { ++settingsDialogs; }
 };
 
 }  // namespace tq::test

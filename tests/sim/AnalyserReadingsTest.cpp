@@ -102,6 +102,18 @@ TEST(AnalyserReadings, OutOfRangeFrequencyIsInvalid) {
   EXPECT_EQ(readings[0].stepStatus, 4);
 }
 
+TEST(AnalyserReadings, StatusesAskedForComeWithTheNextReadingsOnly) {
+  Harness h;
+  h.send(0x40, 5000000, 4);
+  h.send(0x42);
+  h.analyser().injectReadingStatus(0x44, 2);
+  const auto readings = h.ackAll(200, 3);
+  ASSERT_EQ(readings.size(), 3u);
+  EXPECT_EQ(readings[0].stepStatus, 0x44);
+  EXPECT_EQ(readings[1].stepStatus, 0x44);
+  EXPECT_EQ(readings[2].stepStatus, 0);
+}
+
 TEST(AnalyserReadings, PeakTrackingFollowsALineOrReportsItLost) {
   Harness h;
   h.send(0x83, 1, 1);

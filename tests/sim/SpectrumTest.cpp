@@ -62,6 +62,24 @@ TEST(Spectrum, BroadbandNoiseAtLowFrequenciesReadsLowerOnQuasiPeakAndAverage) {
   EXPECT_GT(peak, mean(s, 20.3e6, Detector::Peak, kLow) + 15.0);
 }
 
+// Single frequency: what tells the detectors apart on a peak of the HIGH sweep.
+TEST(Spectrum, APulsedEmissionReadsLowerOnQuasiPeakAndLowerStillOnAverage) {
+  for (std::uint64_t seed : {1u, 2u, 3u}) {
+    const SpectrumModel s(seed);
+    const SpectrumModel::Line& line = s.pulsedLine();
+    const double peak = mean(s, line.hz, Detector::Peak, kHigh);
+    EXPECT_NEAR(peak, line.dbuv, 1.5) << seed;
+    EXPECT_NEAR(mean(s, line.hz, Detector::Instant, kHigh), peak, 0.5) << seed;
+    EXPECT_NEAR(peak - mean(s, line.hz, Detector::QuasiPeak, kHigh), 8.0, 1.5) << seed;
+    EXPECT_NEAR(peak - mean(s, line.hz, Detector::Average, kHigh), 20.0, 2.5) << seed;
+    // A peak of the sweep, and the strongest line near it for peak tracking.
+    EXPECT_GT(s.level(line.hz + 1e6, 1e6, Detector::Peak, kHigh, 0),
+              mean(s, line.hz + 2.5e6, Detector::Peak, kHigh) + 20.0)
+        << seed;
+    EXPECT_EQ(s.strongestLine(line.hz - 200e3, line.hz + 200e3, kHigh), line.hz) << seed;
+  }
+}
+
 TEST(Spectrum, CompressesOnlyWhenOverdrivenWithoutAttenuation) {
   for (std::uint64_t seed : {1u, 2u, 3u}) {
     const SpectrumModel s(seed);

@@ -307,6 +307,15 @@ TEST_F(GraphPainterTest, SingleFrequencySamplesAndStoredLevel) {
   EXPECT_EQ(canvas_.findText("t1")->x0, 100);
   EXPECT_EQ(canvas_.findText("t5")->x0, 500);
   EXPECT_EQ(canvas_.findText("t5")->y0, 350);
+  // The labels stay under their samples on the wider plot of size 2.
+  state_.displaySize = 2;
+  canvas_.clear();
+  painter_.DrawGraph(canvas_);
+  EXPECT_EQ(canvas_.findText("t1")->x0, 120);
+  EXPECT_EQ(canvas_.findText("t5")->x0, 520);
+  state_.displaySize = 0;
+  canvas_.clear();
+  painter_.DrawGraph(canvas_);
   // Samples 1 to 400, a pixel each, Difference beside Current.
   const auto samples = canvas_.linesIn(colour(kCurrentColour));
   ASSERT_EQ(samples.size(), 400u);
