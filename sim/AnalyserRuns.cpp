@@ -59,7 +59,9 @@ void SimulatedAnalyser::sweepStep() {
   }
   if (hz < kMinHz || hz > kMaxHz) stepStatus |= kInvalidFrequency;
   const double half = binHalfWidthHz(step_);
+  const bool wasCompressed = compressed_;
   compressed_ = spectrum_.compressed(hz, half, frontEnd());
+  reportCompression(wasCompressed);
   const double dbuv = spectrum_.level(hz, half, Detector::Peak, frontEnd(), ++sampleCounter_);
   awaitingAck_ = true;
   lastFrame_.clear();  // a NAK before this frame goes out has nothing to repeat

@@ -15,6 +15,7 @@
 #include "link/UsbAdapter.h"
 #include "measure/Commands.h"
 #include "measure/Details.h"
+#include "measure/ErsCalibration.h"
 #include "measure/InputSelection.h"
 #include "measure/ScanEngine.h"
 #include "model/CommandId.h"
@@ -52,7 +53,8 @@ class Program : private LinkClient,
                 private PointerClient,
                 private AdapterClient,
                 private LimitClient,
-                private CorrectionContext {
+                private CorrectionContext,
+                private CalibrationSaver {
  public:
   explicit Program(Ports ports);
   Program(const Program&) = delete;
@@ -80,7 +82,9 @@ class Program : private LinkClient,
   // Every command of the window's table.
   void Execute(Command command);
   CommandContext commandContext() const {
-    return {state_, model_, scan_.preselectorState(), transducer_.InputCode()};
+    const ErsTables& ers = ers_.Tables();
+    return {state_,        model_, scan_.preselectorState(), transducer_.InputCode(),
+            ers.appliedPlane, ers.holdsData};
   }
 
   // The selectors and panels whose value the window passes on.
@@ -135,6 +139,10 @@ class Program : private LinkClient,
   // The guide selects inputs by their entries; its radiated tests set the distance.
   void SelectInputForGuide(Command entry, int testCode);
 
+  // ERS: the calibration and its dialogs' values, the correction tables and files.
+  ErsCalibration& ers() { return ers_; }
+  const ErsCalibration& ers() const { return ers_; }
+
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
  private:
@@ -169,6 +177,9 @@ class Program : private LinkClient,
                                                                   : 0.0f;
   }
 
+  // CalibrationSaver: the result-file writer saves a calibration's measurement.
+  void SaveCalibrationResult(const std::string& fileName) override;
+
   // The values start-up and Hardware Reset both begin from.
   void StartValues();
   void readSettingsAtStartUp();
@@ -181,6 +192,8 @@ class Program : private LinkClient,
   MeasurementState state_;
   WindowModel model_;
   NullFeatures nullFeatures_;
+  // ERS (features_.ers); it drives the scan engine declared further down.
+  ErsCalibration ers_;
   Transducer transducer_;
   LimitFiles limit_;
   UserLimitEditor userLimits_;

@@ -96,6 +96,9 @@ class ScanEngine {
   bool stopRequested() const { return stopRequested_; }
   bool invalidFrequency() const { return invalidFrequency_; }
   std::int32_t relaySwitchHz() const { return features_.relay.SwitchFrequencyHz(); }
+  // The frequency the analyser last reported with detector 0 (the ERS peak readings).
+  std::int32_t tunedFrequencyHz() const { return tunedFrequencyHz_; }
+  void ClearTunedFrequency() { tunedFrequencyHz_ = 0; }
 
  private:
   void peakPoint(const DataFrame& frame);
