@@ -160,11 +160,12 @@ void SimulatedAnalyser::startPeakSearch() {
 }
 
 void SimulatedAnalyser::peakFound() {
-  // Searches +-1 MHz around 1 GHz; with nothing there it stops on a noise peak.
+  // Searches +-1 MHz around 1 GHz; with nothing there it drifts down and stops on a noise
+  // peak near the bottom of its window.
   const FrontEnd fe{true, attenuationDb_};
   const auto line = spectrum_.strongestLine(999e6, 1001e6, fe);
   const double hz =
-      line ? *line : 999e6 + 2e6 * unitFromBits(mixBits(options_.seed + ++sampleCounter_));
+      line ? *line : 999e6 + 3e5 * unitFromBits(mixBits(options_.seed + ++sampleCounter_));
   const std::int32_t rounded = static_cast<std::int32_t>(std::lround(hz));
   const double dbuv = spectrum_.level(hz, 0.0, Detector::Peak, fe, ++sampleCounter_);
   tunedHz_ = rounded;

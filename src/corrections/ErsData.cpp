@@ -156,8 +156,7 @@ std::optional<std::string> ReadErsCorrectionText(std::string_view text, ErsTable
   return std::string(lines.front());
 }
 
-void FullRangeCorrection(ErsTables& tables, int plane, const Trace& current,
-                         const Trace& store) {
+void FullRangeCorrection(ErsTables& tables, int plane, const Trace& current, const Trace& store) {
   if (!ValidPlane(plane)) return;
   const std::size_t p = Row(plane);
   // Where the ERS unit does not rise above the background the last level seen stands in.
@@ -167,8 +166,7 @@ void FullRangeCorrection(ErsTables& tables, int plane, const Trace& current,
     const std::int32_t b = store[j];
     tables.valid[p][j] = a <= b + 8 ? 1 : 0;
     if (a > b) measured = EmissionsDifference(a, b);
-    tables.correction[p][j] =
-        RoundHalfEven(static_cast<double>(tables.reference[p][j]) - measured);
+    tables.correction[p][j] = RoundHalfEven(static_cast<double>(tables.reference[p][j]) - measured);
   }
 }
 

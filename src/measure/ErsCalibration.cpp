@@ -256,8 +256,8 @@ void ErsCalibration::ZoomedOk(const ErsChoice& choice) {
   mode_ = 3;
   state_.detector = 1;
   state_.processingMode = kAverage8;
-  prompts_.message(MessageKind::Information,
-                   "Switch OFF ERS Unit while TQ4800 Detects Background", Buttons::Ok);
+  prompts_.message(MessageKind::Information, "Switch OFF ERS Unit while TQ4800 Detects Background",
+                   Buttons::Ok);
   startRun();
 }
 
@@ -309,10 +309,10 @@ bool ErsCalibration::compressionAccepted() {
 }
 
 void ErsCalibration::offerToSave() {
-  if (prompts_.message(MessageKind::Confirmation,
-                       std::string("Do you Want to Save ") + PlaneName(plane_) +
-                           " Calibration Data ?",
-                       Buttons::YesNo) != Answer::Yes)
+  if (prompts_.message(
+          MessageKind::Confirmation,
+          std::string("Do you Want to Save ") + PlaneName(plane_) + " Calibration Data ?",
+          Buttons::YesNo) != Answer::Yes)
     return;
   const auto file = prompts_.saveFileName("Save As", "TQ4800 Results|*.emc", state_.defaultPath);
   if (!file) return;
@@ -346,9 +346,9 @@ void ErsCalibration::CompressedPoint() {
   // The sweep goes on under the question: a run that ends meanwhile takes its next step
   // once the question is answered.
   askingCompression_ = true;
-  const Answer answer = prompts_.message(
-      MessageKind::Warning, "Excessive Compression. Abandon ERS Calibration Mode ?",
-      Buttons::YesNo);
+  const Answer answer =
+      prompts_.message(MessageKind::Warning,
+                       "Excessive Compression. Abandon ERS Calibration Mode ?", Buttons::YesNo);
   askingCompression_ = false;
   const bool runEnded = std::exchange(runEndedWhileAsking_, false);
   if (answer == Answer::Yes) {

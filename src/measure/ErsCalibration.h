@@ -65,8 +65,8 @@ PeakCheck EvaluatePeakReadings(const std::array<std::int32_t, 3>& readingsHz);
 class ErsCalibration : public ErsCorrection, public ErsAttenuator {
  public:
   ErsCalibration(MeasurementState& state, WindowModel& model, MainView& view, Link& link,
-                 TraceSet& traces, ScanEngine& scan, Ticks& ticks, Prompts& prompts,
-                 Files& files, CalibrationSaver& saver);
+                 TraceSet& traces, ScanEngine& scan, Ticks& ticks, Prompts& prompts, Files& files,
+                 CalibrationSaver& saver);
 
   // Processing > ERS Calibration Mode: what the dialog shows, or nothing when the analyser
   // is not connected (the user has been told).

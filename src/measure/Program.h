@@ -82,9 +82,10 @@ class Program : private LinkClient,
   // Every command of the window's table.
   void Execute(Command command);
   CommandContext commandContext() const {
-    const ErsTables& ers = ers_.Tables();
-    return {state_,        model_, scan_.preselectorState(), transducer_.InputCode(),
-            ers.appliedPlane, ers.holdsData};
+    CommandContext c{state_, model_, scan_.preselectorState(), transducer_.InputCode()};
+    c.ersAppliedPlane = ers_.Tables().appliedPlane;
+    c.ersCalibrated = ers_.Tables().holdsData;
+    return c;
   }
 
   // The selectors and panels whose value the window passes on.

@@ -14,8 +14,8 @@ void GraphPainter::drawErsStrip(Canvas& canvas, const GraphScale& s) const {
   if (!(highHz > lowHz)) return;
   const int first = s.FreqToX(lowHz);
   const int last = s.FreqToX(highHz);
-  // Between the plot's edge and the sweep's status strip.
-  const int y = s.g.plotBottom + 2;
+  // Clear of the plot's outline, above the sweep's status strip.
+  const int y = s.g.plotBottom + 3;
   auto flagged = [&](int x) {
     if (plane != 1 && plane != 2) return false;
     const int j = std::clamp(

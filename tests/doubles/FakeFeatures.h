@@ -58,6 +58,7 @@ struct FakeErs : NullErsCorrection {
   int compressedPoints = 0;
   int runsEnded = 0;
   int mode = 0;  // the calibration mode the engine sees
+  bool strip = false;
   bool archive = false;
   bool ArchiveLoaded() const override { return archive; }
   void DropArchive() override { archive = false; }
@@ -66,6 +67,7 @@ struct FakeErs : NullErsCorrection {
   std::string Label() const override { return label; }
   void CompressedPoint() override { ++compressedPoints; }
   int CalibrationMode() const override { return mode; }
+  bool StripEnabled() const override { return strip; }
   void ClearCalibration() override { mode = 0; }
   void CalibrationRunEnded() override { ++runsEnded; }
 };
