@@ -59,7 +59,9 @@ void SimulatedAnalyser::sweepStep() {
   }
   if (hz < kMinHz || hz > kMaxHz) stepStatus |= kInvalidFrequency;
   const double half = binHalfWidthHz(step_);
+  const bool wasCompressed = compressed_;
   compressed_ = spectrum_.compressed(hz, half, frontEnd());
+  reportCompression(wasCompressed);
   const double dbuv = spectrum_.level(hz, half, Detector::Peak, frontEnd(), ++sampleCounter_);
   awaitingAck_ = true;
   lastFrame_.clear();  // a NAK before this frame goes out has nothing to repeat
@@ -160,11 +162,12 @@ void SimulatedAnalyser::startPeakSearch() {
 }
 
 void SimulatedAnalyser::peakFound() {
-  // Searches +-1 MHz around 1 GHz; with nothing there it stops on a noise peak.
+  // Searches +-1 MHz around 1 GHz; with nothing there it drifts down and stops on a noise
+  // peak near the bottom of its window.
   const FrontEnd fe{true, attenuationDb_};
   const auto line = spectrum_.strongestLine(999e6, 1001e6, fe);
   const double hz =
-      line ? *line : 999e6 + 2e6 * unitFromBits(mixBits(options_.seed + ++sampleCounter_));
+      line ? *line : 999e6 + 3e5 * unitFromBits(mixBits(options_.seed + ++sampleCounter_));
   const std::int32_t rounded = static_cast<std::int32_t>(std::lround(hz));
   const double dbuv = spectrum_.level(hz, 0.0, Detector::Peak, fe, ++sampleCounter_);
   tunedHz_ = rounded;

@@ -132,6 +132,10 @@ class SimulatedAnalyser {
   void startPeakSearch();
   void peakFound();
 
+  // ERS calibration's needs: a status frame before each compressed sweep point and after
+  // the last, so that the program can tell which points were compressed.
+  void reportCompression(bool wasCompressed);
+
   Ticks& ticks_;
   AnalyserOptions options_;
   SpectrumModel spectrum_;

@@ -10,7 +10,6 @@ namespace {
 constexpr double kLowRangeTopHz = 30e6;
 constexpr double kLowRbwHz = 9e3;
 constexpr double kHighRbwHz = 120e3;
-constexpr double kErsCombHz = 2e6;
 
 double log10(double x) {
   return std::log10(x);
@@ -91,16 +90,7 @@ std::vector<SpectrumModel::Line> SpectrumModel::linesIn(double lowHz, double hig
     const double hz = static_cast<double>(n) * kClockHz;
     if (inBand(hz, fe)) lines.push_back({hz, 88.0 - 20.0 * log10(static_cast<double>(n))});
   }
-  if (ersSource_ && fe.highRange) {
-    // A comb every 2 MHz up to 1 GHz; its top line carries the unit's frequency error.
-    const long a = std::max(15L, static_cast<long>(std::ceil(lowHz / kErsCombHz)));
-    const long b = std::min(499L, static_cast<long>(std::floor(highHz / kErsCombHz)));
-    for (long k = a; k <= b; ++k) {
-      const double hz = static_cast<double>(k) * kErsCombHz;
-      lines.push_back({hz, 66.0 - 6.0 * log10(hz / 30e6)});
-    }
-    if (ersPeakHz_ >= lowHz && ersPeakHz_ <= highHz) lines.push_back({ersPeakHz_, 58.0});
-  }
+  if (ersSource_ && fe.highRange) addErsLines(lowHz, highHz, lines);
   return lines;
 }
 

@@ -33,6 +33,8 @@ class SpectrumModel {
   bool ersSource() const { return ersSource_; }
   // Where the ERS comb's 1 GHz line actually sits (its frequency error is seeded).
   double ersPeakHz() const { return ersPeakHz_; }
+  // ERS: the level of the unit's comb line at hz as the input sees it, dBuV.
+  static double ersLineDbuv(double hz);
 
   struct Line {
     double hz;
@@ -54,6 +56,8 @@ class SpectrumModel {
   double broadbandDbuv(double hz) const;
   double noise(double hz, std::uint64_t sample, std::uint64_t salt) const;
   std::vector<Line> linesIn(double lowHz, double highHz, FrontEnd frontEnd) const;
+  // ERS: the unit's comb lines in [lowHz, highHz].
+  void addErsLines(double lowHz, double highHz, std::vector<Line>& lines) const;
 
   std::uint64_t seed_;
   std::vector<Line> carriers_;

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -20,6 +19,8 @@
 #include "corrections/LimitCatalogue.h"
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TCellform.h"
+#include "dialogs/TERS.h"
+#include "dialogs/TERSOK.h"
 #include "dialogs/THkeeping.h"
 #include "dialogs/TImport.h"
 #include "dialogs/TLisndlg.h"
@@ -73,6 +74,9 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   import_ = new TImport(this);
   notebook_ = new TNotebook(this);
   sfsettings_ = new Tsfsettings(this);
+  ers_ = new TERS(this);
+  erszoomform_ = new TERSzoomform(this);
+  ersok_ = new TERSOK(this);
   createMenus();
   createControls();
   connectControls();
@@ -186,11 +190,10 @@ void TEMC1::dispatch(Command command) {
       notebook_->exec();
       program_->results().SetNotesText(notebook_->text());
       break;
-    case Command::InstallERSdata1:
-    case Command::ClearERSData1:
-      // The firmware decides whether ERS data can be used; the installer itself comes later.
-      QMessageBox::information(this, "Information",
-                               "ERS data handling is not available in this version.");
+    // Processing: ERS
+    case Command::FullRange1:
+    case Command::Zoomed1:
+      openErsCalibration(command == Command::Zoomed1);
       break;
     default:
       program_->Execute(command);
@@ -239,6 +242,25 @@ void TEMC1::antennaDistanceClick() {
   if (program_->AntennaDistanceClick())
     if (const auto alt = spanish_->chooseAlternative()) program_->SetAntennaDistanceAlt(*alt);
   modelChanged();
+}
+
+void TEMC1::openErsCalibration(bool zoomed) {
+  ErsCalibration& ers = program_->ers();
+  const auto values = ers.OpenCalibration(zoomed);
+  if (!values) return;
+  if (zoomed) {
+    erszoomform_->FormActivate(*values);
+    if (erszoomform_->exec() == QDialog::Accepted) ers.ZoomedOk(erszoomform_->choice());
+    return;
+  }
+  ers_->FormActivate(*values);
+  if (ers_->exec() != QDialog::Accepted) return;
+  const auto peak = ers.FullRangeOk(ers_->polarisation());
+  if (!peak) return;
+  ersok_->FormActivate(*peak, ers);
+  // OK is the dialog's only way on: closing it goes on as well.
+  ersok_->exec();
+  ers.PeakAccepted();
 }
 
 void TEMC1::attach(Program& program) {

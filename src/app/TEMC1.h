@@ -25,6 +25,9 @@ class Lamp;
 class Program;
 class TAboutBox;
 class TCellform;
+class TERS;
+class TERSOK;
+class TERSzoomform;
 class THkeeping;
 class TImport;
 class TNotebook;
@@ -68,6 +71,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   // the information window (with the distance dialog when the standard method is on).
   void openLisnDialog();
   void antennaDistanceClick();
+  // Processing: ERS. The calibration dialog, then (full range) the peak dialog.
+  void openErsCalibration(bool zoomed);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -125,6 +130,9 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   QFrame* panel6_ = nullptr;
   // Single frequency: the settings dialog.
   Tsfsettings* sfsettings_ = nullptr;
+  TERS* ers_ = nullptr;
+  TERSzoomform* erszoomform_ = nullptr;
+  TERSOK* ersok_ = nullptr;
   QFrame* panel8_ = nullptr;
   std::array<QLabel*, 3> inputLabels_{};
   QFrame* panel5_ = nullptr;

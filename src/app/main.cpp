@@ -7,6 +7,7 @@
 #include "SimulatedLink.h"
 #include "SimulatedUsbAdapter.h"
 #include "app/RoutingSerialPort.h"
+#include "app/SimulatedErsUnit.h"
 #include "app/TEMC1.h"
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
@@ -67,7 +68,10 @@ int main(int argc, char* argv[]) {
   tq::UsbI2cIo& usb =
       parser.isSet(simulate) ? static_cast<tq::UsbI2cIo&>(simulatedAdapter) : noAdapterLibrary;
 
-  tq::Program program(tq::Ports{serial, ticks, prompts, files, clock, window, usb});
+  // The simulated analyser's ERS unit follows the calibration's instructions.
+  tq::SimulatedErsUnit ersUnit(prompts, simulator.analyser);
+
+  tq::Program program(tq::Ports{serial, ticks, ersUnit, files, clock, window, usb});
   window.attach(program);
   window.show();
   return app.exec();

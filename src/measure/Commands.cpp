@@ -56,6 +56,23 @@ std::vector<CommandEntry> BuildTable() {
       {C::Peak1, K::Item, "Peak1", "&Peak Hold", "Processing1", true},
       {C::None, K::Separator, "", "", "Processing1"},
       {C::ResetCalculation1, K::Item, "ResetCalculation1", "&Reset Calculation", "Processing1"},
+      // Processing: ERS
+      {C::None, K::Separator, "", "", "Processing1"},
+      {C::ERSCalibrationMode1, K::Menu, "ERSCalibrationMode1", "&ERS Calibration Mode",
+       "Processing1"},
+      {C::FullRange1, K::Item, "FullRange1", "&Full Range", "ERSCalibrationMode1"},
+      {C::Zoomed1, K::Item, "Zoomed1", "&Zoomed", "ERSCalibrationMode1"},
+      {C::ApplyERSCorrection1, K::Menu, "ApplyERSCorrection1", "&Apply ERS Correction",
+       "Processing1"},
+      {C::UERSH1, K::Item, "UERSH1", "&Horizontal", "ApplyERSCorrection1", true},
+      {C::UERSV1, K::Item, "UERSV1", "&Vertical", "ApplyERSCorrection1", true},
+      {C::None, K::Separator, "", "", "Processing1"},
+      {C::InstallERSdata1, K::Item, "InstallERSdata1", "&Install ERS Data", "Processing1"},
+      {C::ClearERSData1, K::Item, "ClearERSData1", "&Clear ERS Data", "Processing1"},
+      {C::SaveERSCorrectionData1, K::Item, "SaveERSCorrectionData1", "&Save ERS Correction Data",
+       "Processing1"},
+      {C::ReLoadERSCorrectionData1, K::Item, "ReLoadERSCorrectionData1",
+       "Re-Loa&d ERS Correction Data", "Processing1"},
       // Detector
       {C::Detector1, K::Menu, "Detector1", "De&tector", ""},
       {C::PFS1, K::Item, "PFS1", "&Peak (Fast scan)", "Detector1", true},
@@ -88,10 +105,6 @@ std::vector<CommandEntry> BuildTable() {
       {C::Com41, K::Item, "Com41", "Com &4", "Port1", true},
       {C::None, K::Separator, "", "", "Port1"},
       {C::Reset1, K::Item, "Reset1", "Hardware &Reset", "Port1"},
-      // ERS
-      {C::ERS1, K::Menu, "ERS1", "&ERS", ""},
-      {C::InstallERSdata1, K::Item, "InstallERSdata1", "&Install ERS Data", "ERS1"},
-      {C::ClearERSData1, K::Item, "ClearERSData1", "&Clear ERS Data", "ERS1"},
       // Help
       {C::Help1, K::Menu, "Help1", "&Help", ""},
       {C::About1, K::Item, "About1", "&About...", "Help1"},
@@ -322,10 +335,25 @@ CommandState StateOf(Command id, const CommandContext& c) {
     case C::Com41:
       r.checked = m.checkedPort == 1 + (static_cast<int>(id) - static_cast<int>(C::Com11));
       break;
+    // Processing: ERS. Calibration and the ERS data need a firmware above 1.22; a
+    // correction can be applied once its plane holds one.
+    case C::ERSCalibrationMode1:
+    case C::FullRange1:
+    case C::Zoomed1:
     case C::InstallERSdata1:
     case C::ClearERSData1:
       r.enabled = m.ersMenuEnabled;
       break;
+    case C::ApplyERSCorrection1:
+      r.enabled = c.ersCalibrated[0] || c.ersCalibrated[1];
+      break;
+    case C::UERSH1:
+    case C::UERSV1: {
+      const int plane = id == C::UERSH1 ? 1 : 2;
+      r.enabled = c.ersCalibrated[static_cast<std::size_t>(plane - 1)];
+      r.checked = c.ersAppliedPlane == plane;
+      break;
+    }
     case C::Button1:
       r.caption = m.button1Caption;
       // Single frequency: a shot while a frequency is picked or shown would run a sweep

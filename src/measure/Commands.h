@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,9 @@ struct CommandContext {
   const WindowModel& model;
   int preselectorState = 0;
   int inputCode = 8;  // the input in use (its entry of the Inputs menu is checked)
+  // ERS: the plane applied (0 none) and the planes that hold a correction.
+  int ersAppliedPlane = 0;
+  std::array<bool, 2> ersCalibrated{};
 };
 
 // The state of every row of CommandTable(), in table order (out has one entry per row).

@@ -36,10 +36,12 @@ std::string FormatClock(const DateTime& t) {
 
 Program::Program(Ports ports)
     : ports_(ports),
+      ers_(state_, model_, ports.view, link_, traces_, scan_, ports.ticks, ports.prompts,
+           ports.files, *this),
       transducer_(state_, ports.files, *this),
       limit_(state_, model_, ports.view, ports.files, ports.prompts, *this),
       userLimits_(state_, ports.files, ports.prompts, limit_),
-      features_{transducer_, limit_, nullFeatures_.ers, single_, usb_},
+      features_{transducer_, limit_, ers_, single_, usb_},
       usb_(state_, ports.usb, ports.ticks, ports.prompts, ports.files, features_.inputs, *this),
       link_(state_, model_, ports.view, ports.serial, ports.ticks, ports.prompts, *this),
       traces_(state_, model_, ports.view, ports.files, ports.prompts, features_),
@@ -467,6 +469,25 @@ void Program::Execute(Command command) {
     case C::BitBtn2:
       single_.BitBtn2Click();
       break;
+    // Processing: ERS (the window opens the calibration dialogs itself)
+    case C::UERSH1:
+      ers_.ApplyCorrection(1);
+      break;
+    case C::UERSV1:
+      ers_.ApplyCorrection(2);
+      break;
+    case C::InstallERSdata1:
+      ers_.InstallERSdata1Click();
+      break;
+    case C::ClearERSData1:
+      ers_.ClearERSData1Click();
+      break;
+    case C::SaveERSCorrectionData1:
+      ers_.SaveERSCorrectionData1Click();
+      break;
+    case C::ReLoadERSCorrectionData1:
+      ers_.ReLoadERSCorrectionData1Click();
+      break;
     default:
       break;  // menus, selectors and what is not built yet
   }
@@ -476,6 +497,13 @@ void Program::Execute(Command command) {
 void Program::SelectInputForGuide(Command entry, int testCode) {
   if (const InputEntry* e = FindInputEntry(entry)) inputs_.Select(*e, testCode);
   ports_.view.modelChanged();
+}
+
+void Program::SaveCalibrationResult(const std::string& fileName) {
+  // Wired to the result-file writer when it lands; until then the user is told plainly.
+  ports_.prompts.message(MessageKind::Warning,
+                         "Unable to write " + fileName + ": result files are not available",
+                         Buttons::Ok);
 }
 
 void Program::Timer1Timer() {

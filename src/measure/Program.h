@@ -15,6 +15,7 @@
 #include "link/UsbAdapter.h"
 #include "measure/Commands.h"
 #include "measure/Details.h"
+#include "measure/ErsCalibration.h"
 #include "measure/InputSelection.h"
 #include "measure/ResultFiles.h"
 #include "measure/ScanEngine.h"
@@ -54,7 +55,8 @@ class Program : private LinkClient,
                 private PointerClient,
                 private AdapterClient,
                 private LimitClient,
-                private CorrectionContext {
+                private CorrectionContext,
+                private CalibrationSaver {
  public:
   explicit Program(Ports ports);
   Program(const Program&) = delete;
@@ -82,7 +84,10 @@ class Program : private LinkClient,
   // Every command of the window's table.
   void Execute(Command command);
   CommandContext commandContext() const {
-    return {state_, model_, scan_.preselectorState(), transducer_.InputCode()};
+    CommandContext c{state_, model_, scan_.preselectorState(), transducer_.InputCode()};
+    c.ersAppliedPlane = ers_.Tables().appliedPlane;
+    c.ersCalibrated = ers_.Tables().holdsData;
+    return c;
   }
 
   // The selectors and panels whose value the window passes on.
@@ -153,6 +158,9 @@ class Program : private LinkClient,
   void BitBtn1MouseUp() { single_.BitBtn1MouseUp(); }
   void BitBtn2MouseDown() { single_.BitBtn2MouseDown(); }
   void BitBtn2MouseUp() { single_.BitBtn2MouseUp(); }
+  // ERS: the calibration and its dialogs' values, the correction tables and files.
+  ErsCalibration& ers() { return ers_; }
+  const ErsCalibration& ers() const { return ers_; }
 
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
@@ -188,6 +196,9 @@ class Program : private LinkClient,
                                                                   : 0.0f;
   }
 
+  // CalibrationSaver: the result-file writer saves a calibration's measurement.
+  void SaveCalibrationResult(const std::string& fileName) override;
+
   // The values start-up and Hardware Reset both begin from.
   void StartValues();
   void readSettingsAtStartUp();
@@ -200,6 +211,8 @@ class Program : private LinkClient,
   MeasurementState state_;
   WindowModel model_;
   NullFeatures nullFeatures_;
+  // ERS (features_.ers); it drives the scan engine declared further down.
+  ErsCalibration ers_;
   Transducer transducer_;
   LimitFiles limit_;
   UserLimitEditor userLimits_;

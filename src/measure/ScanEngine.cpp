@@ -394,7 +394,10 @@ void ScanEngine::peakPoint(const DataFrame& frame) {
   CheckStepStatus(frame.stepStatus & ~0x20);
   stepLevelDbuv_ = frame.levelDbuv;
   traces_.ProcessPoint(i, stepLevelDbuv_);
+  const bool running = state_.runInProgress;
   noteStepStatus(i);
+  // An ERS calibration abandoned for compression has stopped the run: nothing more of it.
+  if (running && !state_.runInProgress) return;
   view_.plotPoint(1, i);
   if (model_.showDifference && state_.stepsPerScan == 500) view_.plotPoint(3, i);
   model_.stepPanelText = traces_.StepPanelText(i);
@@ -465,6 +468,8 @@ void ScanEngine::EndOfRun() {
   model_.modelPanelText = "TQ4800";
   RefreshRunButtons();
   view_.repaint();
+  // A calibration goes on from the end of each of its runs.
+  if (ersMode() != 0) features_.ers.CalibrationRunEnded();
 }
 
 void ScanEngine::pointByPointReading(const DataFrame& frame) {

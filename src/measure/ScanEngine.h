@@ -103,6 +103,9 @@ class ScanEngine {
   bool invalidFrequency() const { return invalidFrequency_; }
   bool lostPeakShown() const { return lostPeakShown_; }
   std::int32_t relaySwitchHz() const { return features_.relay.SwitchFrequencyHz(); }
+  // The frequency the analyser last reported with detector 0 (the ERS peak readings).
+  std::int32_t tunedFrequencyHz() const { return tunedFrequencyHz_; }
+  void ClearTunedFrequency() { tunedFrequencyHz_ = 0; }
 
  private:
   void peakPoint(const DataFrame& frame);

@@ -15,7 +15,6 @@ enum class Command : std::uint16_t {
   Detector1,
   Inputs1,
   Port1,
-  ERS1,
   // File
   Open1,
   Save1,
@@ -76,9 +75,17 @@ enum class Command : std::uint16_t {
   Com31,
   Com41,
   Reset1,
-  // ERS
+  // Processing: ERS
+  ERSCalibrationMode1,  // submenu
+  FullRange1,
+  Zoomed1,
+  ApplyERSCorrection1,  // submenu
+  UERSH1,
+  UERSV1,
   InstallERSdata1,
   ClearERSData1,
+  SaveERSCorrectionData1,
+  ReLoadERSCorrectionData1,
   // Buttons of the window
   Button1,   // S/SHOT, STOP
   Button2,   // RUN, CANCEL

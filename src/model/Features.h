@@ -94,6 +94,8 @@ class ErsCorrection {
   // The tables a result file saves, and their restoring from one.
   virtual const ErsTables& Tables() const = 0;
   virtual void RestoreTables(const ErsTables& tables) = 0;
+  // A run of the calibration has ended: the calibration takes its next step.
+  virtual void CalibrationRunEnded() = 0;
 };
 
 // Measurement of one frequency over time.
@@ -190,6 +192,7 @@ class NullErsCorrection : public ErsCorrection {
   void CompressedPoint() override {}
   const ErsTables& Tables() const override { return tables_; }
   void RestoreTables(const ErsTables& tables) override { tables_ = tables; }
+  void CalibrationRunEnded() override {}
 
  private:
   ErsTables tables_;

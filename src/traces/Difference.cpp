@@ -6,8 +6,13 @@
 namespace tq {
 namespace {
 
-// The ERS tables stop at 1000 MHz.
+// The ERS tables cover 30 MHz to 1000 MHz.
+constexpr double kErsFloorHz = 30000000.0;
 constexpr double kErsCeilingHz = 1000000001.0;
+
+bool ErsCovers(double frequencyHz) {
+  return frequencyHz >= kErsFloorHz && frequencyHz < kErsCeilingHz;
+}
 constexpr const char* kListingName = "tim1.csv";
 constexpr const char* kListingHeader = "   Freq MHz    Corr.  Current   Diff\r\n";
 
@@ -36,7 +41,7 @@ void TraceSet::computeSweepDifference() {
   for (std::size_t n = 0; n + 1 < kTracePoints; ++n) {
     data_.differenceTrace[n] = EmissionsDifference(data_.currentTrace[n], data_.storeTrace[n]);
     const float frequencyHz = state_.stepFrequencyHz[n];
-    if (!ers || !(static_cast<double>(frequencyHz) < kErsCeilingHz)) continue;
+    if (!ers || !ErsCovers(frequencyHz)) continue;
     const float correctionDb = features_.ers.CorrectionDb(frequencyHz);
     data_.differenceTrace[n] =
         Saturate(std::int64_t{data_.differenceTrace[n]} + RoundHalfEven(correctionDb));
@@ -68,7 +73,7 @@ void TraceSet::computeSingleFrequencyDifference() {
   std::int32_t difference = EmissionsDifference(data_.singleFrequencyTrace[s], stored);
   if (features_.ers.Applied() && features_.single.UsesErs()) {
     const std::int32_t frequencyHz = features_.single.FrequencyHz();
-    if (frequencyHz < kErsCeilingHz) {
+    if (ErsCovers(frequencyHz)) {
       const float correctionDb = features_.ers.CorrectionDb(static_cast<float>(frequencyHz));
       difference = Saturate(std::int64_t{difference} + RoundHalfEven(correctionDb));
     }

@@ -65,6 +65,7 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
   canvas.rectangle(g.plotLeft, g.plotTop, g.plotRight, g.plotBottom);
   canvas.setPenWidth(1);
   DrawAxes(canvas, s);
+  if (sources_.ers.StripEnabled() && state_.measurementMode != 2) drawErsStrip(canvas, s);
 
   if (model_.showLimit) {
     if (state_.measurementMode == 2) {

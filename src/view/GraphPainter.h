@@ -70,6 +70,9 @@ class GraphPainter {
   // Returns the left end of the status texts, which the legend must not reach.
   int drawStatusTexts(Canvas& canvas) const;
   void drawLegend(Canvas& canvas, int rightLimit) const;
+  // The ERS validity bar below the plot: white where the applied plane's grid point is
+  // flagged, black elsewhere, from 30 MHz to the stop frequency.
+  void drawErsStrip(Canvas& canvas, const GraphScale& scale) const;
   void drawTraces(Canvas& canvas, const GraphScale& scale) const;
   void drawLimitPoints(Canvas& canvas, const GraphScale& scale, const LimitTable& line) const;
   void drawLimitBands(Canvas& canvas, const GraphScale& scale, const LimitTable& line) const;

@@ -58,6 +58,9 @@ struct FakeErs : NullErsCorrection {
   std::function<float(float)> correction;
   std::string label = " ERS OFF";
   int compressedPoints = 0;
+  int runsEnded = 0;
+  int mode = 0;  // the calibration mode the engine sees
+  bool strip = false;
   bool archive = false;
   bool ArchiveLoaded() const override { return archive; }
   void DropArchive() override { archive = false; }
@@ -65,6 +68,10 @@ struct FakeErs : NullErsCorrection {
   float CorrectionDb(float hz) const override { return correction ? correction(hz) : 0.0f; }
   std::string Label() const override { return label; }
   void CompressedPoint() override { ++compressedPoints; }
+  int CalibrationMode() const override { return mode; }
+  bool StripEnabled() const override { return strip; }
+  void ClearCalibration() override { mode = 0; }
+  void CalibrationRunEnded() override { ++runsEnded; }
 };
 
 struct FakeSingle : NullSingleFrequency {

@@ -98,14 +98,15 @@ class Harness {
     return frames;
   }
 
-  // Status byte from a fresh status request; other messages stay pending.
+  // Status byte from a fresh status request (the last status frame: a sweep reports its
+  // compression by status frames of its own); other messages stay pending.
   int status() {
     send(0x20);
     run(50);
     int status = -1;
     Bytes rest;
     for (const Bytes& m : take()) {
-      if (status < 0 && m.size() == 5 && m[2] == 0xC0) {
+      if (m.size() == 5 && m[2] == 0xC0) {
         status = m[3];
       } else {
         rest.insert(rest.end(), m.begin(), m.end());

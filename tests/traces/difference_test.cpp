@@ -21,6 +21,7 @@ class TraceDifferenceTest : public TraceSetTest {
     state_.stepFrequencyHz[0] = 999000000.0f;
     state_.stepFrequencyHz[1] = 1000000000.0f;
     state_.stepFrequencyHz[2] = 1000000064.0f;  // the next float above 1000 MHz
+    state_.stepFrequencyHz[3] = 29000000.0f;    // below the tables
   }
   void ApplyErs() {
     features_.ers.applied = true;
@@ -68,11 +69,14 @@ TEST_F(TraceDifferenceTest, ErsCorrectionBelowOneThousandMegahertzIsAddedAndList
     d.storeTrace[1] = 40;
     d.currentTrace[2] = 40;
     d.storeTrace[2] = 40;
+    d.currentTrace[3] = 40;
+    d.storeTrace[3] = 40;
   });
   traces_.ComputeDifference();
   EXPECT_EQ(traces_.data().differenceTrace[0], 49);  // 47 + 2.5 rounded to 2
   EXPECT_EQ(traces_.data().differenceTrace[1], -2);  // 0 - 1.5 rounded to -2
   EXPECT_EQ(traces_.data().differenceTrace[2], 0);   // above the tables
+  EXPECT_EQ(traces_.data().differenceTrace[3], 0);   // below them
   EXPECT_EQ(Listing(),
             "   Freq MHz    Corr.  Current   Diff\r\n"
             "       999.0,   2.5,    50,    49\r\n"

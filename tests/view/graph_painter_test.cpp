@@ -467,3 +467,50 @@ TEST_F(GraphPainterTest, TextsStayInsideTheFrameAndNeverOverlap) {
 
 }  // namespace
 }  // namespace tq::test
+
+namespace tq::test {
+namespace {
+
+// The ERS validity bar: the applied plane's flags by grid point, white where set.
+TEST_F(GraphTest, ErsValidityBarFollowsTheAppliedPlanesFlags) {
+  const int y = GeometryFor(0).plotBottom + 3;
+  auto bar = [&] {
+    canvas_.clear();
+    painter_.DrawGraph(canvas_);
+    std::vector<RecordingCanvas::Call> found;
+    for (const auto& l : canvas_.lines())
+      if (l.y0 == y && l.y1 == y && l.penWidth == 2) found.push_back(l);
+    return found;
+  };
+  EXPECT_TRUE(bar().empty());  // no plane holds a correction
+
+  ErsTables t;
+  for (std::size_t j = 100; j < 200; ++j) t.valid[0][j] = 1;  // 230 to 428 MHz
+  t.valid[1].fill(1);
+  features_.ers.RestoreTables(t);
+  features_.ers.strip = true;
+  auto segments = bar();
+  ASSERT_EQ(segments.size(), 1u);  // nothing applied: no coverage shown
+  EXPECT_EQ(segments[0].penColour, kClBlack);
+
+  t.appliedPlane = 1;
+  features_.ers.RestoreTables(t);
+  segments = bar();
+  ASSERT_EQ(segments.size(), 3u);
+  const GraphScale s = painter_.scale();
+  EXPECT_EQ(segments[0].x0, s.FreqToX(30e6));
+  EXPECT_EQ(segments[0].penColour, kClBlack);
+  EXPECT_EQ(segments[1].penColour, kWhite);
+  EXPECT_NEAR(segments[1].x0, s.FreqToX(229e6), 1);
+  EXPECT_NEAR(segments[1].x1, s.FreqToX(429e6), 1);
+  EXPECT_EQ(segments[2].penColour, kClBlack);
+  EXPECT_EQ(segments[2].x1, s.FreqToX(1100e6) + 1);  // past 1 GHz the last grid point's
+
+  // Below 30 MHz there is nothing to show.
+  state_.startFrequencyHz = 10000;
+  state_.finishFrequencyHz = 30000000;
+  EXPECT_TRUE(bar().empty());
+}
+
+}  // namespace
+}  // namespace tq::test

@@ -1,0 +1,99 @@
+#include "dialogs/TERS.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tq {
+
+namespace {
+
+QButtonGroup* RadioGroup(QWidget* parent, const char* name, const QString& title,
+                         const QStringList& items, QBoxLayout* into) {
+  auto* box = new QGroupBox(title, parent);
+  box->setObjectName(name);
+  auto* layout = new QVBoxLayout(box);
+  auto* group = new QButtonGroup(box);
+  for (int i = 0; i < items.size(); ++i) {
+    auto* b = new QRadioButton(items[i], box);
+    group->addButton(b, i);
+    layout->addWidget(b);
+  }
+  into->addWidget(box);
+  return group;
+}
+
+void Check(QButtonGroup* group, int id) {
+  if (auto* b = group->button(std::clamp(id, 0, 1))) b->setChecked(true);
+}
+
+}  // namespace
+
+TERS::TERS(QWidget* parent) : TERS(parent, "ERS", "ERS Calibration (Full Range)") {}
+
+TERS::TERS(QWidget* parent, const char* name, const char* caption) : QDialog(parent) {
+  setObjectName(name);
+  setWindowTitle(caption);
+  auto* layout = new QVBoxLayout(this);
+  serial_ = new QLabel("ERS Serial No", this);
+  serial_->setObjectName("Label1");
+  serial_->setWordWrap(true);
+  serial_->setMinimumWidth(260);
+  layout->addWidget(serial_);
+  body_ = new QVBoxLayout;
+  layout->addLayout(body_);
+  polar_ = RadioGroup(this, "Polar1", "Polarisation", {"Horizontal", "Vertical"}, body_);
+
+  auto* buttons = new QDialogButtonBox(
+      QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+  ok_ = buttons->button(QDialogButtonBox::Ok);
+  ok_->setObjectName("OKBtn");
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
+  buttons->button(QDialogButtonBox::Help)->setObjectName("HelpBtn");
+  // The help topics open once the help window exists.
+  buttons->button(QDialogButtonBox::Help)->setEnabled(false);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+void TERS::FormActivate(const ErsDialogValues& values) {
+  serial_->setText(QString::fromStdString(values.serialText));
+  Check(polar_, values.polarisation);
+  // Without reference levels a calibration would only measure the site against nothing.
+  ok_->setEnabled(values.dataPresent);
+}
+
+int TERS::polarisation() const {
+  return std::max(polar_->checkedId(), 0);
+}
+
+TERSzoomform::TERSzoomform(QWidget* parent)
+    : TERS(parent, "ERSzoomform", "ERS Calibration (Zoom Mode)") {
+  span_ = RadioGroup(this, "RadioGroup1", "Zoom Span", {"100 MHz", "200 MHz"}, body());
+  auto* form = new QFormLayout;
+  start_ = new QLineEdit("30.0", this);
+  start_->setObjectName("Edit1");
+  form->addRow("Start Frequency (MHz)", start_);
+  body()->addLayout(form);
+}
+
+void TERSzoomform::FormActivate(const ErsDialogValues& values) {
+  TERS::FormActivate(values);
+  Check(span_, values.zoomSpan);
+  start_->setText(QString::fromStdString(values.startText));
+}
+
+ErsChoice TERSzoomform::choice() const {
+  return {polarisation(), std::max(span_->checkedId(), 0), start_->text().toStdString()};
+}
+
+}  // namespace tq
