@@ -500,10 +500,8 @@ void Program::SelectInputForGuide(Command entry, int testCode) {
 }
 
 void Program::SaveCalibrationResult(const std::string& fileName) {
-  // Wired to the result-file writer when it lands; until then the user is told plainly.
-  ports_.prompts.message(MessageKind::Warning,
-                         "Unable to write " + fileName + ": result files are not available",
-                         Buttons::Ok);
+  // The calibration has already cleared the limit trace; the writer must not refill it.
+  results_.WriteResults(fileName, true);
 }
 
 void Program::Timer1Timer() {

@@ -19,6 +19,7 @@
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
 #include "platform/NoUsbI2cIo.h"
+#include "results/ResultFile.h"
 
 namespace tq {
 namespace {
@@ -172,6 +173,7 @@ TEST_F(ErsScenario, ZoomedCalibrationRecomputesItsSpanFromTwoAveragedRuns) {
   ErsTables before = tables();
   before.correction[1].fill(3);
   ers().RestoreTables(before);
+  user.fileName("C:\\tq4800\\vertical.emc");  // saved when asked
   ASSERT_TRUE(ers().OpenCalibration(true));
   ers().ZoomedOk({1, 0, "100"});
   EXPECT_EQ(ers().CalibrationMode(), 3);
@@ -194,6 +196,21 @@ TEST_F(ErsScenario, ZoomedCalibrationRecomputesItsSpanFromTwoAveragedRuns) {
     EXPECT_NEAR(tables().correction[1][g], ReferenceDb(2, g) - seen, 4.0) << g;
     EXPECT_EQ(tables().valid[1][g], 0) << g;
   }
+  // The saved result names the vertical plane, carries its table and no limit.
+  const auto text = files->readAll("C:\\tq4800\\vertical.emc");
+  ASSERT_TRUE(text);
+  const ResultLines lines(*text, kResultFileLines);
+  const HeaderRead header = ReadResultHeader(lines);
+  EXPECT_EQ(header.header.ersPlane, 2);
+  ResultColumns columns;
+  columns.limit.fill(1);
+  ReadResultData(lines, kResultHeaderLines, header.header.delimiter[0], columns);
+  EXPECT_TRUE(std::all_of(columns.limit.begin(), columns.limit.end(), [](auto v) { return v == 0; }));
+  ErsTables saved;
+  ASSERT_TRUE(ReadErsBlock(lines, kResultHeaderLines + kResultDataLines,
+                           header.header.delimiter[0], 2, saved));
+  EXPECT_EQ(saved.correction[1], tables().correction[1]);
+  EXPECT_EQ(tables().appliedPlane, 0);
   // The unit's lines, past the span's first grid point, come back at their levels.
   program->Execute(Command::UERSV1);
   const TraceData& t = program->traces();
