@@ -123,8 +123,9 @@ double SpectrumModel::noise(double hz, std::uint64_t sample, std::uint64_t salt)
 
 double SpectrumModel::level(double hz, double binHalfWidthHz, Detector detector, FrontEnd fe,
                             std::uint64_t sample) const {
-  // Noise floor referred to the input: rises with attenuation, lower on the slow detectors.
-  double floorDb = (fe.highRange ? 20.0 : 12.0) + fe.attenuationDb;
+  // Noise floor at the detector, behind the attenuator: lower on the slow detectors. The
+  // program adds the attenuation back, so the floor it shows rises with it.
+  double floorDb = fe.highRange ? 20.0 : 12.0;
   double broadDb = inBand(hz, fe) && !fe.highRange ? broadbandDbuv(hz) : -100.0;
   double spread = 2.0;
   switch (detector) {
@@ -144,9 +145,9 @@ double SpectrumModel::level(double hz, double binHalfWidthHz, Detector detector,
   }
   floorDb += spread * noise(hz, sample, 1);
   broadDb += 1.5 * spread * noise(hz, sample, 2);
-  const double total =
-      powerOf(floorDb) + powerOf(broadDb) + signalPower(hz, binHalfWidthHz, fe, detector);
-  return dbuvOf(total);
+  // What reaches the detector: the input less the attenuation, over the floor.
+  const double input = powerOf(broadDb) + signalPower(hz, binHalfWidthHz, fe, detector);
+  return dbuvOf(powerOf(floorDb) + input / powerOf(fe.attenuationDb));
 }
 
 bool SpectrumModel::compressed(double hz, double binHalfWidthHz, FrontEnd fe) const {

@@ -20,8 +20,9 @@ class SpectrumModel {
  public:
   explicit SpectrumModel(std::uint64_t seed);
 
-  // Level in dBuV seen at hz by a detector whose bin spans hz +- binHalfWidthHz; `sample`
-  // selects the noise of one reading, so repeated readings differ but are reproducible.
+  // Level in dBuV seen at hz by a detector whose bin spans hz +- binHalfWidthHz, behind the
+  // attenuator (the analyser reports it so); `sample` selects the noise of one reading, so
+  // repeated readings differ but are reproducible.
   double level(double hz, double binHalfWidthHz, Detector detector, FrontEnd frontEnd,
                std::uint64_t sample) const;
   // True when the input at hz would overdrive the mixer with this attenuation.

@@ -53,9 +53,12 @@ TEST_F(LimitCatalogueTest, EveryEntryLoadsTheRecordItNamesFromTheShippedFiles) {
   int loading = 0;
   for (std::size_t row = 0; row < catalogue.size(); ++row) {
     const E& e = catalogue[row];
-    if (e.action != LimitAction::Separator)
+    if (e.action != LimitAction::Separator) {
       EXPECT_TRUE(objectNames.insert(e.objectName).second) << "duplicate " << e.objectName;
-    if (!e.parent.empty()) EXPECT_TRUE(menus_.contains(e.parent)) << e.objectName;
+    }
+    if (!e.parent.empty()) {
+      EXPECT_TRUE(menus_.contains(e.parent)) << e.objectName;
+    }
     const bool builtIn = e.action == LimitAction::BuiltIn;
     if (!builtIn && e.action != LimitAction::Vehicle && e.action != LimitAction::VehicleByDetector)
       continue;
@@ -66,7 +69,9 @@ TEST_F(LimitCatalogueTest, EveryEntryLoadsTheRecordItNamesFromTheShippedFiles) {
       const int record = qp ? e.qpRecord : e.record;
       EXPECT_EQ(table().recordNumber, record) << e.objectName;
       EXPECT_GT(table().entryCount, 1) << e.objectName;
-      if (builtIn) EXPECT_EQ(table().fileSelector, e.file) << e.objectName;
+      if (builtIn) {
+        EXPECT_EQ(table().fileSelector, e.file) << e.objectName;
+      }
       EXPECT_EQ(table().name, expectedName(e, qp)) << e.objectName << " record " << record;
     }
     ++loading;
@@ -87,7 +92,7 @@ TEST_F(LimitCatalogueTest, EveryVehiclePairAndCompanionRecordExists) {
     EXPECT_TRUE(table().name.ends_with("Peak")) << table().name;
   }
   // The quasi-peak records of limit.def 8..12 and auslimit.def 8..12 carry their base's name.
-  for (const auto [file, distance] : {std::pair{1, 43}, std::pair{2, 39}}) {
+  for (const auto& [file, distance] : {std::pair{1, 43}, std::pair{2, 39}}) {
     for (int record = 8; record <= 12; ++record) {
       limits_.LoadBuiltInLimit(file, record);
       const std::string base = table().name;

@@ -137,7 +137,9 @@ TEST_F(UsbAdapterTest, RelayReportsAreCheckedAgainstTheLastCommand) {
     r.io.reads.push_back({16, AdapterReply(0xC3, c.report)});
     r.usb.PollAdapter();
     EXPECT_EQ(r.prompts.messages().empty(), c.correct) << int(c.low) << " " << int(c.report);
-    if (!c.correct) EXPECT_EQ(r.prompts.messages()[0], "Range Relay Error! Run Cancelled.");
+    if (!c.correct) {
+      EXPECT_EQ(r.prompts.messages()[0], "Range Relay Error! Run Cancelled.");
+    }
   }
 }
 
@@ -369,10 +371,11 @@ TEST_F(UsbAdapterTest, DetectionListsEveryInstanceAndUsesTheNxAdapter) {
     EXPECT_EQ(r.prompts.messages(), c.messages) << c.name;
     EXPECT_EQ(r.io.written.size(), c.linked ? 3u : 0u) << c.name;
     for (std::uint32_t mask : r.io.configMasks) EXPECT_EQ(mask, 0x000F00FCu) << c.name;
-    if (c.linked)
+    if (c.linked) {
       EXPECT_EQ(r.usb.details().serialText,
                 "Hardware ID : " + std::string(c.serialOk ? 21 : 0, 'S'))
           << c.name;
+    }
   }
 
   // Without the device list nothing is opened.

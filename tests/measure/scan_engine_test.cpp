@@ -289,7 +289,9 @@ TEST_F(EngineTest, TheOstrocellRelayIsPresetSetForTheStartAndAtTheSegmentEnd) {
     state_.stepIndex = 40;
     dataFrame(0x20, c.changeoverHz, 500);
     EXPECT_EQ(Sent(Frames(port_), 0x3B), relay);
-    if (relay) EXPECT_EQ(features_.relay.asked.back(), c.changeoverHz + 1000000);
+    if (relay) {
+      EXPECT_EQ(features_.relay.asked.back(), c.changeoverHz + 1000000);
+    }
     engine_.Stop();
   }
 }

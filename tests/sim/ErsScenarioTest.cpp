@@ -37,11 +37,9 @@ class SiteUser : public test::ScriptedPrompts {
   }
 };
 
-// What the program shows of the unit's line at hz: the simulated analyser reports levels
-// referred to its input, and the program adds the attenuation once more.
-double SeenDbuv(double hz, int attenuationDb) {
-  return sim::SpectrumModel::ersLineDbuv(hz) + attenuationDb;
-}
+// What the program shows of the unit's line at hz: the analyser reports it behind the
+// attenuator and the program adds the attenuation back.
+double SeenDbuv(double hz) { return sim::SpectrumModel::ersLineDbuv(hz); }
 
 // The unit's calibrated levels, as ERS.DAT holds them.
 float ReferenceDb(int plane, std::size_t j) {
@@ -152,7 +150,7 @@ TEST_F(ErsScenario, FullRangeCorrectionBringsTheCalibratedLevelsBackInTheDiffere
   EXPECT_EQ(tables().appliedPlane, 0);
   // Each correction is the reference less what the site shows of the unit.
   for (std::size_t j = 0; j < kErsPoints; ++j) {
-    const double seen = SeenDbuv(ErsGridFrequencyHz(int(j), 0), state().attenuationDb);
+    const double seen = SeenDbuv(ErsGridFrequencyHz(int(j), 0));
     EXPECT_NEAR(tables().correction[0][j], ReferenceDb(1, j) - seen, 4.0) << j;
     EXPECT_EQ(tables().valid[0][j], 0) << j;
   }
@@ -166,7 +164,7 @@ TEST_F(ErsScenario, FullRangeCorrectionBringsTheCalibratedLevelsBackInTheDiffere
 
   program->Execute(Command::UERSH1);
   EXPECT_EQ(ers().Label(), " ERS OFF");
-  EXPECT_NEAR(t.differenceTrace[100], SeenDbuv(230e6, state().attenuationDb), 2.0);
+  EXPECT_NEAR(t.differenceTrace[100], SeenDbuv(230e6), 2.0);
 }
 
 TEST_F(ErsScenario, ZoomedCalibrationRecomputesItsSpanFromTwoAveragedRuns) {
@@ -192,7 +190,7 @@ TEST_F(ErsScenario, ZoomedCalibrationRecomputesItsSpanFromTwoAveragedRuns) {
   EXPECT_EQ(tables().correction[1][34], 3);
   EXPECT_EQ(tables().correction[1][85], 3);
   for (std::size_t g = 35; g < 85; ++g) {
-    const double seen = SeenDbuv(ErsGridFrequencyHz(int(g), 0), state().attenuationDb);
+    const double seen = SeenDbuv(ErsGridFrequencyHz(int(g), 0));
     EXPECT_NEAR(tables().correction[1][g], ReferenceDb(2, g) - seen, 4.0) << g;
     EXPECT_EQ(tables().valid[1][g], 0) << g;
   }

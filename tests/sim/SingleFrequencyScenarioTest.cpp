@@ -80,9 +80,10 @@ TEST_F(SingleFrequencyScenario, APeakOfTheSweepWatchedWithEachDetectorAndBackToS
     level[detector] = mean(25, 40);
     stopAndScan();
   }
-  // The average sinks to the floor of the 30 dB attenuator.
+  // The quasi-peak weights the pulses 8 dB down; the average sinks into the floor that the
+  // 30 dB attenuator leaves.
   EXPECT_NEAR(level[0] - level[2], 8.0, 2.5);
-  EXPECT_LT(level[1], level[2] - 5.0);
+  EXPECT_LT(level[1], level[2] - 3.0);
 
   // Sweeps again, as before.
   EXPECT_EQ(state().detector, 1);
