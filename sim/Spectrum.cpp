@@ -125,7 +125,7 @@ double SpectrumModel::level(double hz, double binHalfWidthHz, Detector detector,
                             std::uint64_t sample) const {
   // Noise floor at the detector, behind the attenuator: lower on the slow detectors. The
   // program adds the attenuation back, so the floor it shows rises with it.
-  double floorDb = fe.highRange ? 20.0 : 12.0;
+  double floorDb = fe.highRange ? 24.0 : 14.0;
   double broadDb = inBand(hz, fe) && !fe.highRange ? broadbandDbuv(hz) : -100.0;
   double spread = 2.0;
   switch (detector) {

@@ -140,7 +140,7 @@ void TEMC1::createMenus() {
 }
 
 void TEMC1::dispatch(Command command) {
-  if (!program_) return;
+  if (!program_ || program_->model().startingUp) return;
   if (dispatchLimitDialog(command)) {
     modelChanged();
     return;

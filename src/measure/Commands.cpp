@@ -408,7 +408,10 @@ const std::vector<CommandEntry>& CommandTable() {
 
 void ComputeCommandStates(const CommandContext& context, std::span<CommandState> out) {
   const std::size_t n = std::min(out.size(), kTable.size());
-  for (std::size_t i = 0; i < n; ++i) out[i] = StateOf(kTable[i].id, context);
+  for (std::size_t i = 0; i < n; ++i) {
+    out[i] = StateOf(kTable[i].id, context);
+    if (context.model.startingUp) out[i].enabled = false;
+  }
 }
 
 }  // namespace tq

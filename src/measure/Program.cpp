@@ -86,6 +86,10 @@ void Program::StartUp() {
   // 1. Start defaults.
   mainTimer_->setEnabled(false);
   started_ = true;
+  // The start-up waits on the analyser with the window live: a command taken meanwhile
+  // (a sweep started, say) would have its frames thrown away by the steps that follow.
+  model_.startingUp = true;
+  model_.busyCursor = true;
   StartValues();
   state_.stepsPerScan = 500;
   state_.instrumentHighRange = true;
@@ -137,7 +141,10 @@ void Program::StartUp() {
 
   // 12. Accessory lines; from here on a NAK is reported.
   link_.InitPreselectorLines();
+  model_.startingUp = false;
+  model_.busyCursor = false;
   ports_.view.hideMessageWindow();
+  ports_.view.modelChanged();
   ports_.view.repaint();
   ports_.view.placeMessageWindow();
 }
@@ -281,6 +288,7 @@ void Program::PreparePaint() {
 
 void Program::Execute(Command command) {
   using C = Command;
+  if (model_.startingUp) return;
   // Limits: every row of the catalogue has the one handler.
   if (LimitCatalogueEntryOf(command)) {
     limit_.CatalogueEntryChosen(static_cast<std::size_t>(command) - kLimitCatalogue);

@@ -112,11 +112,18 @@ class Program : private LinkClient,
   void PreparePaint();
   void DrawGraph(Canvas& canvas) { painter_.DrawGraph(canvas); }
   void PlotPoint(Canvas& canvas, int kind, int n) { painter_.PlotPoint(canvas, kind, n); }
-  void FormMouseDown(Canvas& canvas, int x, int y) { pointer_.FormMouseDown(canvas, x, y); }
-  void FormMouseMove(Canvas& canvas, int x, int y) { pointer_.FormMouseMove(canvas, x, y); }
-  void FormMouseUp(Canvas& canvas, int x, int y) { pointer_.FormMouseUp(canvas, x, y); }
+  // The graph's mouse and keys; ignored while the start-up runs.
+  void FormMouseDown(Canvas& canvas, int x, int y) {
+    if (!model_.startingUp) pointer_.FormMouseDown(canvas, x, y);
+  }
+  void FormMouseMove(Canvas& canvas, int x, int y) {
+    if (!model_.startingUp) pointer_.FormMouseMove(canvas, x, y);
+  }
+  void FormMouseUp(Canvas& canvas, int x, int y) {
+    if (!model_.startingUp) pointer_.FormMouseUp(canvas, x, y);
+  }
   void FormKeyDown(Canvas& canvas, GraphKey key, bool altOnly) {
-    pointer_.FormKeyDown(canvas, key, altOnly);
+    if (!model_.startingUp) pointer_.FormKeyDown(canvas, key, altOnly);
   }
   void ValuesClosed() { pointer_.ValuesClosed(); }
 

@@ -38,6 +38,8 @@ struct WindowModel {
   bool singleEnabled = true;       // Button17
   bool runEnabled = true;          // Button2
   bool busyCursor = false;
+  // From the start-up's first step to its last: the window takes no commands meanwhile.
+  bool startingUp = false;
   // The range change delay window and its progress, 0..30 seconds.
   bool rangeDelayVisible = false;
   int rangeDelaySeconds = 0;

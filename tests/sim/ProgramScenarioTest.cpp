@@ -87,6 +87,26 @@ TEST_F(ProgramScenario, StartUpReachesReadyWithTheSimulatorsVersion) {
   EXPECT_TRUE(prompts.messages().empty());
 }
 
+TEST_F(ProgramScenario, ClicksDuringStartUpWaitUntilTheAnalyserIsReady) {
+  // S/SHOT pressed while the start-up talks to the analyser used to start a sweep whose
+  // frames the start-up then threw away, leaving the window at "PLEASE WAIT" for good.
+  std::vector<CommandState> during;
+  ticks.post(60, [&] {
+    during.resize(CommandTable().size());
+    ComputeCommandStates(program->commandContext(), during);
+    program->Execute(Command::Button1);
+  });
+  program->StartUp();
+  ASSERT_FALSE(during.empty());
+  EXPECT_TRUE(std::none_of(during.begin(), during.end(), [](auto& c) { return c.enabled; }));
+  EXPECT_FALSE(state().runInProgress);
+  EXPECT_FALSE(program->model().busyCursor);
+  program->Execute(Command::Button1);
+  EXPECT_TRUE(runUntil([&] { return !state().runInProgress; }, 20000));
+  EXPECT_EQ(state().stepIndex, 501);
+  expectIdle();
+}
+
 TEST_F(ProgramScenario, ARunSweepsUntilStopped) {
   state().startFrequencyHz = 100000000;
   state().finishFrequencyHz = 200000000;
