@@ -36,7 +36,7 @@ struct Setup {
     files.installShippedData(TQ_SOURCE_DATA_DIR);
     program.state().defaultPath = "c:\\tq4800\\";
     ticks.advance(1000);
-    program.limits().LoadBuiltInLimit(1, 20);
+    program.SelectLimit(1, 20);
     tq::TraceData d = program.traces();
     for (std::size_t n = 0; n < tq::kTracePoints; ++n) {
       d.currentTrace[n] = static_cast<std::int32_t>(30 + n % 50);

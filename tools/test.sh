@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them
-# headless, after a short run of the fuzz targets.
+# headless, after a short run of the fuzz targets. The benchmarks are built too, so that
+# they keep compiling, but not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 build=build-test
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTQ_SANITIZE=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTQ_SANITIZE=ON -DTQ_BUILD_BENCH=ON
 cmake --build "$build" -j2
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}

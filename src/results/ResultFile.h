@@ -7,6 +7,7 @@
 // line counts only up to 128 characters, a missing line reads as an empty one, and nothing
 // here reads past the text it is given.
 #include <array>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -85,6 +86,10 @@ std::string FormatResultFile(const ResultHeader& header, const ResultColumns& co
 class ResultLines {
  public:
   ResultLines(std::string_view text, std::size_t maxLines);
+  // The lines are views into the text, so a temporary string would leave them dangling.
+  template <class S>
+    requires std::same_as<S, std::string>
+  ResultLines(S&&, std::size_t) = delete;
   std::string_view operator[](std::size_t index) const {
     return index < lines_.size() ? lines_[index] : std::string_view{};
   }

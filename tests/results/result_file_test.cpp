@@ -220,7 +220,8 @@ TEST(ResultFileTest, BlankDelimitedLinesThatCannotBeReadHaveNoLevels) {
 
 TEST(ResultFileTest, ErsBlocksGoBackIntoTheirPlane) {
   const GoldenContent g;
-  const ResultLines lines(Golden(), kResultFileLines);
+  const std::string golden = Golden();
+  const ResultLines lines(golden, kResultFileLines);
   ErsTables ers;
   ers.correction[0].fill(5);
   ers.holdsData = {true, false};
