@@ -277,8 +277,8 @@ int main(int argc, char** argv) {
 
   std::printf("pseudo-terminal's own ACK delay: mean %.3f ms, p99 %.3f ms, max %.3f ms\n", own.mean,
               own.p99, own.max);
-  std::printf("%-6s %10s %10s %7s %10s %10s %10s %10s\n", "sweep", "measured", "line", "ratio",
-              "ack mean", "ack p99", "ack max", "point 0");
+  std::printf("%-6s %10s %10s %7s %10s %10s %10s %10s %10s\n", "sweep", "measured", "line",
+              "ratio", "ack mean", "ack p99", "ack max", "point 0", "sim late");
   const auto sweeps = SweepsOf(ReadLog(logPath));
   for (std::size_t s = 0; s < sweeps.size() && s < 3; ++s) {
     const auto& points = sweeps[s];
@@ -287,13 +287,22 @@ int main(int argc, char** argv) {
     for (const Point& p : points)
       if (p.ackUs > 0) delays.push_back(static_cast<double>(p.ackUs - p.frameUs) / 1000.0);
     const Stats d = StatsOf(delays);
+    // The simulator's own lateness: from reading an ACK to writing the next frame's last
+    // byte, beyond the ACK's and the frame's byte times and its settling.
+    std::vector<double> late;
+    for (std::size_t i = 1; i < points.size(); ++i)
+      if (points[i - 1].ackUs > 0)
+        late.push_back(static_cast<double>(points[i].frameUs - points[i - 1].ackUs) / 1000.0 -
+                       12.0 * kByteUs / 1000.0 - std::stod(stepMs));
+    const Stats l = StatsOf(late);
     // From the first byte of the first frame to the last byte of the last ACK.
     const double measured =
         static_cast<double>(points.back().ackUs - points.front().frameUs) / 1000.0 +
         (11.0 + 1.0) * kByteUs / 1000.0;
     const double lineMs = static_cast<double>(points.size()) * 12.0 * kByteUs / 1000.0;
-    std::printf("%-6zu %8.1f ms %7.1f ms %7.4f %7.3f ms %7.3f ms %7.3f ms %7.3f ms\n", s + 1,
-                measured, lineMs, measured / lineMs, d.mean, d.p99, d.max, delays.front());
+    std::printf("%-6zu %8.1f ms %7.1f ms %7.4f %7.3f ms %7.3f ms %7.3f ms %7.3f ms %7.3f ms\n",
+                s + 1, measured, lineMs, measured / lineMs, d.mean, d.p99, d.max, delays.front(),
+                l.mean);
   }
   const double lineMs = 501 * 12.0 * kByteUs / 1000.0;
   for (double ms : SimulatedSweepsMs(root))
