@@ -12,24 +12,11 @@
 
 #include <algorithm>
 
+#include "dialogs/DialogParts.h"
+
 namespace tq {
 
 namespace {
-
-QButtonGroup* RadioGroup(QWidget* parent, const char* name, const QString& title,
-                         const QStringList& items, QBoxLayout* into) {
-  auto* box = new QGroupBox(title, parent);
-  box->setObjectName(name);
-  auto* layout = new QVBoxLayout(box);
-  auto* group = new QButtonGroup(box);
-  for (int i = 0; i < items.size(); ++i) {
-    auto* b = new QRadioButton(items[i], box);
-    group->addButton(b, i);
-    layout->addWidget(b);
-  }
-  into->addWidget(box);
-  return group;
-}
 
 void Check(QButtonGroup* group, int id) {
   if (auto* b = group->button(std::clamp(id, 0, 1))) b->setChecked(true);
@@ -52,16 +39,8 @@ TERS::TERS(QWidget* parent, const char* name, const char* caption) : QDialog(par
   layout->addLayout(body_);
   polar_ = RadioGroup(this, "Polar1", "Polarisation", {"Horizontal", "Vertical"}, body_);
 
-  auto* buttons = new QDialogButtonBox(
-      QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+  auto* buttons = OkCancelHelp(this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
-  ok_->setObjectName("OKBtn");
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
-  buttons->button(QDialogButtonBox::Help)->setObjectName("HelpBtn");
-  // The help topics open once the help window exists.
-  buttons->button(QDialogButtonBox::Help)->setEnabled(false);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
 }
 

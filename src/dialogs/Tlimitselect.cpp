@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogParts.h"
+
 namespace tq {
 
 Tlimitselect::Tlimitselect(QWidget* parent) : QDialog(parent) {
@@ -13,15 +15,7 @@ Tlimitselect::Tlimitselect(QWidget* parent) : QDialog(parent) {
   limitlist_ = new QListWidget(this);
   limitlist_->setObjectName("limitlist");
   limitlist_->setMinimumSize(320, 220);
-  auto* buttons = new QDialogButtonBox(
-      QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
-  buttons->button(QDialogButtonBox::Help)->setObjectName("HelpBtn");
-  // Help topic 26 comes with the help window.
-  buttons->button(QDialogButtonBox::Help)->setEnabled(false);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = OkCancelHelp(this);
   connect(limitlist_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(limitlist_);

@@ -11,26 +11,9 @@
 
 #include <algorithm>
 
+#include "dialogs/DialogParts.h"
+
 namespace tq {
-
-namespace {
-
-QButtonGroup* RadioGroup(QWidget* parent, const char* name, const QString& title,
-                         const QStringList& items, QBoxLayout* into) {
-  auto* box = new QGroupBox(title, parent);
-  box->setObjectName(name);
-  auto* layout = new QVBoxLayout(box);
-  auto* group = new QButtonGroup(box);
-  for (int i = 0; i < items.size(); ++i) {
-    auto* b = new QRadioButton(items[i], box);
-    group->addButton(b, i);
-    layout->addWidget(b);
-  }
-  into->addWidget(box);
-  return group;
-}
-
-}  // namespace
 
 Tsfsettings::Tsfsettings(QWidget* parent) : QDialog(parent) {
   setObjectName("sfsettings");
@@ -49,15 +32,7 @@ Tsfsettings::Tsfsettings(QWidget* parent) : QDialog(parent) {
   ers_->setObjectName("CheckBox1");
   layout->addWidget(ers_);
 
-  auto* buttons = new QDialogButtonBox(
-      QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName("CancelBtn");
-  buttons->button(QDialogButtonBox::Help)->setObjectName("HelpBtn");
-  // The help topic opens once the help window exists.
-  buttons->button(QDialogButtonBox::Help)->setEnabled(false);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = OkCancelHelp(this);
   layout->addWidget(buttons);
   FormActivate({});
 }
