@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 const std::vector<std::string> kFolders{
     "model",   "platform", "platform/qt", "link",    "traces", "corrections", "view",
-    "results", "guide",    "measure",     "dialogs", "app",    "sim"};
+    "results", "guide",    "analysis",    "measure", "runner", "dialogs", "app",   "sim"};
 
 struct Rule {
   std::set<std::string> allowed;
