@@ -376,7 +376,7 @@ void TEMC1::updateTexts() {
   // The box is not rewritten under the user's typing.
   if (s.preampGainDb != shown_.preampGain && !comboBox3_->hasFocus()) {
     shown_.preampGain = s.preampGainDb;
-    comboBox3_->setEditText(QString::number(s.preampGainDb));
+    comboBox3_->setEditText(Q(program_->PreampBoxText()));
   }
   if (m.busyCursor != shown_.busy) {
     shown_.busy = m.busyCursor;

@@ -314,7 +314,8 @@ void ErsCalibration::offerToSave() {
           std::string("Do you Want to Save ") + PlaneName(plane_) + " Calibration Data ?",
           Buttons::YesNo) != Answer::Yes)
     return;
-  const auto file = prompts_.saveFileName("Save As", "TQ4800 Results|*.emc", state_.defaultPath);
+  const auto file =
+      prompts_.saveFileName("Save As", "TQ4800 Results|*.emc", state_.defaultPath, "EMC");
   if (!file) return;
   TraceData d = traces_.data();
   d.limitTrace.fill(0);

@@ -217,7 +217,6 @@ class Program : private LinkClient,
   Ports ports_;
   MeasurementState state_;
   WindowModel model_;
-  NullFeatures nullFeatures_;
   // ERS (features_.ers); it drives the scan engine declared further down.
   ErsCalibration ers_;
   Transducer transducer_;

@@ -134,6 +134,10 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
   window->modelChanged();
   window->repaint();
   EXPECT_EQ(preamp->currentText().toStdString(), "   0");
+  // A gain set by the program (an opened result) shows the same way.
+  program->state().preampGainDb = 20;
+  window->modelChanged();
+  EXPECT_EQ(preamp->currentText().toStdString(), "  20");
 
   struct Expect {
     int size;

@@ -5,7 +5,7 @@
 namespace tq::test {
 
 Answer ScriptedPrompts::message(MessageKind kind, std::string_view text, Buttons buttons) {
-  asked_.push_back({"message", kind, buttons, std::string(text), {}, {}});
+  asked_.push_back({"message", kind, buttons, std::string(text), {}, {}, 0, {}});
   if (!answers_.empty()) {
     Answer a = answers_.front();
     answers_.pop_front();
@@ -16,9 +16,15 @@ Answer ScriptedPrompts::message(MessageKind kind, std::string_view text, Buttons
 
 std::optional<std::string> ScriptedPrompts::inputBox(std::string_view caption,
                                                      std::string_view prompt,
-                                                     std::string_view defaultText) {
-  asked_.push_back({"input", MessageKind::Information, Buttons::OkCancel, std::string(prompt),
-                    std::string(caption), std::string(defaultText)});
+                                                     std::string_view defaultText, int maxLength) {
+  asked_.push_back({"input",
+                    MessageKind::Information,
+                    Buttons::OkCancel,
+                    std::string(prompt),
+                    std::string(caption),
+                    std::string(defaultText),
+                    maxLength,
+                    {}});
   if (inputs_.empty()) return std::nullopt;
   auto text = std::move(inputs_.front());
   inputs_.pop_front();
@@ -28,8 +34,14 @@ std::optional<std::string> ScriptedPrompts::inputBox(std::string_view caption,
 std::optional<std::string> ScriptedPrompts::openFileName(std::string_view title,
                                                          std::string_view filter,
                                                          std::string_view initialDir) {
-  asked_.push_back({"open", MessageKind::Information, Buttons::OkCancel, std::string(filter),
-                    std::string(title), std::string(initialDir)});
+  asked_.push_back({"open",
+                    MessageKind::Information,
+                    Buttons::OkCancel,
+                    std::string(filter),
+                    std::string(title),
+                    std::string(initialDir),
+                    0,
+                    {}});
   if (fileNames_.empty()) return std::nullopt;
   auto name = std::move(fileNames_.front());
   fileNames_.pop_front();
@@ -38,9 +50,10 @@ std::optional<std::string> ScriptedPrompts::openFileName(std::string_view title,
 
 std::optional<std::string> ScriptedPrompts::saveFileName(std::string_view title,
                                                          std::string_view filter,
-                                                         std::string_view initialDir) {
+                                                         std::string_view initialDir,
+                                                         std::string_view defaultExtension) {
   asked_.push_back({"save", MessageKind::Information, Buttons::OkCancel, std::string(filter),
-                    std::string(title), std::string(initialDir)});
+                    std::string(title), std::string(initialDir), 0, std::string(defaultExtension)});
   if (fileNames_.empty()) return std::nullopt;
   auto name = std::move(fileNames_.front());
   fileNames_.pop_front();

@@ -115,12 +115,19 @@ TEST_F(LimitsProgramTest, ChoosingAnEntryLoadsItsRecordAndFillsTheLimitTrace) {
   EXPECT_EQ(trace[9], RoundHalfEven(limit.LimitAt(s.stepFrequencyHz[9])));
   EXPECT_EQ(trace[9], 56);  // the quasi-peak line
   EXPECT_TRUE(prompts.messages().empty());
+  // A limit is in dBuV: loading one offers the dBm button again, after the NX40 (dBpW).
+  program->Execute(Command::NX401);
+  EXPECT_FALSE(stateOf("Button5").enabled);
+  program->Execute(command("ClassBMains1"));
+  EXPECT_TRUE(stateOf("Button5").enabled);
 }
 
 TEST_F(LimitsProgramTest, ADetectorChangeSwapsTheVehiclePair) {
   prompts.answer(Answer::Ok);
   program->Execute(Command::QP1);
+  program->Execute(Command::NX401);
   program->Execute(command("Class11"));
+  EXPECT_TRUE(stateOf("Button5").enabled);
   EXPECT_EQ(program->limits().Table().recordNumber, 108);
   EXPECT_TRUE(program->model().showLimit);
   EXPECT_TRUE(stateOf("Button14").enabled);

@@ -39,7 +39,9 @@ class SiteUser : public test::ScriptedPrompts {
 
 // What the program shows of the unit's line at hz: the analyser reports it behind the
 // attenuator and the program adds the attenuation back.
-double SeenDbuv(double hz) { return sim::SpectrumModel::ersLineDbuv(hz); }
+double SeenDbuv(double hz) {
+  return sim::SpectrumModel::ersLineDbuv(hz);
+}
 
 // The unit's calibrated levels, as ERS.DAT holds them.
 float ReferenceDb(int plane, std::size_t j) {
@@ -92,9 +94,10 @@ class ErsScenario : public ::testing::Test {
   MeasurementState& state() { return program->state(); }
   ErsCalibration& ers() { return program->ers(); }
   const ErsTables& tables() { return program->ers().Tables(); }
-  CommandState commandState(Command id) {
+  CommandState commandState(Command id, const WindowModel* model = nullptr) {
     std::vector<CommandState> states(CommandTable().size());
-    ComputeCommandStates(program->commandContext(), states);
+    ComputeCommandStates(model ? CommandContext{state(), *model} : program->commandContext(),
+                         states);
     for (std::size_t i = 0; i < states.size(); ++i)
       if (CommandTable()[i].id == id) return states[i];
     return {};
@@ -203,10 +206,11 @@ TEST_F(ErsScenario, ZoomedCalibrationRecomputesItsSpanFromTwoAveragedRuns) {
   ResultColumns columns;
   columns.limit.fill(1);
   ReadResultData(lines, kResultHeaderLines, header.header.delimiter[0], columns);
-  EXPECT_TRUE(std::all_of(columns.limit.begin(), columns.limit.end(), [](auto v) { return v == 0; }));
+  EXPECT_TRUE(
+      std::all_of(columns.limit.begin(), columns.limit.end(), [](auto v) { return v == 0; }));
   ErsTables saved;
-  ASSERT_TRUE(ReadErsBlock(lines, kResultHeaderLines + kResultDataLines,
-                           header.header.delimiter[0], 2, saved));
+  ASSERT_TRUE(ReadErsBlock(lines, kResultHeaderLines + kResultDataLines, header.header.delimiter[0],
+                           2, saved));
   EXPECT_EQ(saved.correction[1], tables().correction[1]);
   EXPECT_EQ(tables().appliedPlane, 0);
   // The unit's lines, past the span's first grid point, come back at their levels.
@@ -265,6 +269,13 @@ TEST_F(ErsScenario, WithoutThePeakOrTheAnalyserNothingIsCalibrated) {
   user.clear();
   EXPECT_FALSE(ers().OpenCalibration(true));
   EXPECT_EQ(user.messages(), std::vector<std::string>{"TQ4800 Not Connected !"});
+  // Calibration is offered whatever the firmware and says when there is no analyser; only
+  // the ERS data entries wait for a firmware above 1.22.
+  WindowModel oldFirmware = program->model();
+  oldFirmware.ersMenuEnabled = false;
+  EXPECT_TRUE(commandState(Command::FullRange1, &oldFirmware).enabled);
+  EXPECT_TRUE(commandState(Command::Zoomed1, &oldFirmware).enabled);
+  EXPECT_FALSE(commandState(Command::InstallERSdata1, &oldFirmware).enabled);
 }
 
 }  // namespace

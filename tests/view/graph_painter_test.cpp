@@ -289,7 +289,7 @@ TEST_F(GraphPainterTest, SingleFrequencySamplesAndStoredLevel) {
   model_.showDifference = true;
   edit([&](TraceData& d) { d.storeTrace[3] = 45; });
   features_.single.hz = 35000000;
-  features_.single.timeText = [](int k) { return "t" + std::to_string(k); };
+  features_.single.timeText = [](int k) { return "10:00:0" + std::to_string(k); };
   edit([&](TraceData& d) {
     d.singleFrequencyShown = true;
     d.singleFrequencyTrace[9] = 45;
@@ -304,15 +304,18 @@ TEST_F(GraphPainterTest, SingleFrequencySamplesAndStoredLevel) {
   EXPECT_EQ(stored[0].x1, 620);
   EXPECT_EQ(DottedVertical(canvas_).size(), 4u);
   EXPECT_EQ(DottedVertical(canvas_)[0].x0, 220);
-  EXPECT_EQ(canvas_.findText("t1")->x0, 100);
-  EXPECT_EQ(canvas_.findText("t5")->x0, 500);
-  EXPECT_EQ(canvas_.findText("t5")->y0, 350);
-  // The labels stay under their samples on the wider plot of size 2.
+  // The time texts: the plot's left edge, then 0.4 to 1.0 of its right edge, 3 pixels below
+  // the plot, at every size; the last stops at the frame.
+  EXPECT_EQ(canvas_.findText("10:00:01")->x0, 120);
+  EXPECT_EQ(canvas_.findText("10:00:02")->x0, 248);
+  EXPECT_EQ(canvas_.findText("10:00:05")->x0, 638 - 1 - 48);
+  EXPECT_EQ(canvas_.findText("10:00:05")->y0, 353);
   state_.displaySize = 2;
   canvas_.clear();
   painter_.DrawGraph(canvas_);
-  EXPECT_EQ(canvas_.findText("t1")->x0, 120);
-  EXPECT_EQ(canvas_.findText("t5")->x0, 520);
+  EXPECT_EQ(canvas_.findText("10:00:01")->x0, 140);
+  EXPECT_EQ(canvas_.findText("10:00:04")->x0, 792);
+  EXPECT_EQ(canvas_.findText("10:00:04")->y0, 573);
   state_.displaySize = 0;
   canvas_.clear();
   painter_.DrawGraph(canvas_);
@@ -335,6 +338,13 @@ TEST_F(GraphPainterTest, SingleFrequencySamplesAndStoredLevel) {
   EXPECT_EQ(readOut->fontSize, 13);
   EXPECT_EQ(canvas_.rectangles()[0].x0, 520);
   EXPECT_EQ(canvas_.rectangles()[0].brushColour, kWhite);
+  // Samples 1 and 100 to 400 bring their time text along, where the full paint puts it.
+  canvas_.clear();
+  painter_.PlotPoint(canvas_, kSingleFrequencyKind, 300);
+  EXPECT_EQ(canvas_.findText("10:00:04")->x0, 496);
+  canvas_.clear();
+  painter_.PlotPoint(canvas_, kSingleFrequencyKind, 301);
+  EXPECT_EQ(canvas_.textCalls().size(), 1u);  // the read-out alone
 }
 
 TEST_F(GraphPainterTest, OutOfRangeCallsDrawNothing) {
