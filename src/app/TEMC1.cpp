@@ -320,8 +320,11 @@ void TEMC1::updateCommands() {
   const auto& table = CommandTable();
   for (std::size_t i = 0; i < table.size(); ++i) {
     const CommandState& s = newStates_[i];
-    if (statesShown_ && s == shownStates_[i]) continue;
     const CommandWidgets& w = commandWidgets_[i];
+    // A checkable item ticks itself when chosen: one whose command was declined (a detector
+    // warning cancelled) is set back.
+    const bool tickDrifted = w.action && table[i].checkable && w.action->isChecked() != s.checked;
+    if (statesShown_ && s == shownStates_[i] && !tickDrifted) continue;
     if (w.action) {
       w.action->setEnabled(s.enabled);
       if (table[i].checkable) w.action->setChecked(s.checked);

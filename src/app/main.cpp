@@ -49,6 +49,8 @@ int main(int argc, char* argv[]) {
                           : tq::DefaultDataRoot());
   files.ensureHostIni();
   files.installShippedData(ShippedDataDir());
+  // The simulated analyser's ERS unit comes with its calibration disk.
+  if (parser.isSet(simulate)) files.installSimulatedDisk(ShippedDataDir());
   // Bare file names land in the working folder, as they always did.
   QDir::setCurrent(QString::fromStdString(files.resolve(files.workingDirectory()).string()));
 

@@ -229,6 +229,12 @@ TEST_F(MainWindowTest, SingleShotTakesOneSweepAndAveragingStopsByItself) {
   button("Button2")->click();
   ASSERT_TRUE(waitFor([&] { return !program->state().runInProgress; }, 60000));
   EXPECT_EQ(link->analyser.commands(0x34).size(), 9u);  // one shot and eight averaged sweeps
+
+  // A detector whose warning is cancelled leaves the one in force ticked, alone.
+  prompts.answer(Answer::Cancel);
+  window->findChild<QAction*>("QP1")->trigger();
+  EXPECT_TRUE(window->findChild<QAction*>("PFS1")->isChecked());
+  EXPECT_FALSE(window->findChild<QAction*>("QP1")->isChecked());
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheSettingsAndResetsTheAnalyser) {
@@ -300,7 +306,8 @@ TEST_F(MainWindowTest, SingleFrequencyRunThroughTheWindow) {
   EXPECT_EQ(link->analyser.samplingValue(), 100);
   EXPECT_EQ(button("Button17")->text().toStdString(), "Scan");
   EXPECT_EQ(button("Button1")->text().toStdString(), "STOP");
-  EXPECT_FALSE(button("Button2")->isEnabled() && button("Button2")->text() == "RUN");
+  EXPECT_EQ(button("Button2")->text().toStdString(), "CANCEL");
+  EXPECT_TRUE(button("Button2")->isEnabled());
   EXPECT_TRUE(box->text().endsWith(" MHz"));
 
   // Tune: one click, then held for a few samples.
@@ -336,6 +343,9 @@ TEST_F(MainWindowTest, SingleFrequencyRunThroughTheWindow) {
   button("Button1")->click();  // STOP
   EXPECT_FALSE(program->state().runInProgress);
   EXPECT_FALSE(up->isEnabled());
+  // The frequency still shows: RUN waits for Scan.
+  EXPECT_EQ(button("Button2")->text().toStdString(), "RUN");
+  EXPECT_FALSE(button("Button2")->isEnabled());
   ASSERT_TRUE(waitFor([&] { return !link->analyser.readingsRunning(); }, 2000));
   button("Button17")->click();  // Scan
   EXPECT_EQ(program->state().measurementMode, 0);

@@ -122,6 +122,22 @@ TEST_F(LimitsProgramTest, ChoosingAnEntryLoadsItsRecordAndFillsTheLimitTrace) {
   EXPECT_TRUE(stateOf("Button5").enabled);
 }
 
+// Under the alternative distance method the levels, not the limit, carry the distance, and
+// only a radiated limit's: a conducted limit's distance line means nothing.
+TEST_F(LimitsProgramTest, OnlyARadiatedLimitsDistanceCorrectsTheLevels) {
+  files.writeAll("c:\\tq4800\\usrlmt.def",
+                 "LIMIT \"Mains\"\r\nDESCRIPTION x\r\nSTANDARD x\r\nIDENTIFICATION x\r\n"
+                 "DISTANCE 10\r\nMAINS\r\n150000,66,LOG\r\n30000000,60,LOG\r\nEND\r\n"
+                 "LIMIT \"Field\"\r\nDESCRIPTION x\r\nSTANDARD x\r\nIDENTIFICATION x\r\n"
+                 "DISTANCE 10\r\nRADIATED\r\n30000000,40,LOG\r\n230000000,40,LOG\r\nEND\r\n");
+  program->state().antennaDistanceAlt = true;
+  const float direct = program->transducer().CorrectLevel(50.0f, 10e6f);
+  program->userLimitChoice().UserLimitChosen(0);
+  EXPECT_FLOAT_EQ(program->transducer().CorrectLevel(50.0f, 10e6f), direct);
+  program->userLimitChoice().UserLimitChosen(1);
+  EXPECT_NEAR(program->transducer().CorrectLevel(50.0f, 10e6f), direct - 10.4576f, 0.001);
+}
+
 TEST_F(LimitsProgramTest, ADetectorChangeSwapsTheVehiclePair) {
   prompts.answer(Answer::Ok);
   program->Execute(Command::QP1);

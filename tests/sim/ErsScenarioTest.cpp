@@ -170,6 +170,26 @@ TEST_F(ErsScenario, FullRangeCorrectionBringsTheCalibratedLevelsBackInTheDiffere
   EXPECT_NEAR(t.differenceTrace[100], SeenDbuv(230e6), 2.0);
 }
 
+// The simulated unit's disk holds what the unit radiates: installed from A: and calibrated,
+// the corrected Difference gives the disk's levels back.
+TEST_F(ErsScenario, TheSimulatedUnitsDiskInstallsAndCalibrates) {
+  files->installSimulatedDisk(TQ_SOURCE_DATA_DIR);
+  user.input("SIM4800");
+  program->Execute(Command::InstallERSdata1);
+  EXPECT_TRUE(user.wasShown("ERS Data Successfully Installed"));
+  EXPECT_EQ(state().ersSerialNumber, "SIM4800");
+  user.answer(Answer::Yes);  // pre-scanned
+  for (int i = 0; i < 4; ++i) user.answer(Answer::Ok);
+  user.answer(Answer::No);
+  runFullRange(1);
+  program->Execute(Command::UERSV1);
+  for (std::size_t n = 0; n < kErsPoints; ++n) {
+    const double radiated = SeenDbuv(ErsGridFrequencyHz(int(n), 0));
+    EXPECT_NEAR(tables().reference[1][n], radiated, 0.05) << n;
+    EXPECT_NEAR(program->traces().differenceTrace[n], radiated, 1.0) << n;
+  }
+}
+
 TEST_F(ErsScenario, ZoomedCalibrationRecomputesItsSpanFromTwoAveragedRuns) {
   ErsTables before = tables();
   before.correction[1].fill(3);
@@ -251,6 +271,24 @@ TEST_F(ErsScenario, ExcessiveCompressionAbandonsOrGoesOnAsTheUserSays) {
       EXPECT_EQ(ers().CalibrationMode(), 0);
     }
   }
+}
+
+// From the LOW range a calibration first changes to the HIGH range with the High button's
+// question and delay; declined, nothing happens.
+TEST_F(ErsScenario, FromTheLowRangeCalibrationChangesRangeFirst) {
+  program->Execute(Command::Button8);
+  ASSERT_TRUE(
+      runUntil([&] { return !state().highRange && !program->scan().rangeChanging(); }, 40000));
+  user.clear();
+  user.answer(Answer::No);
+  EXPECT_FALSE(ers().OpenCalibration(false));
+  EXPECT_FALSE(state().highRange);
+  EXPECT_EQ(user.messages(), std::vector<std::string>{"Changing Range will cause a Slight Delay."});
+  const double before = ticks.nowMs();
+  EXPECT_TRUE(ers().OpenCalibration(true));
+  EXPECT_TRUE(state().highRange);
+  EXPECT_FALSE(program->scan().rangeChanging());
+  EXPECT_GE(ticks.nowMs() - before, 30000.0);
 }
 
 TEST_F(ErsScenario, WithoutThePeakOrTheAnalyserNothingIsCalibrated) {
