@@ -8,10 +8,13 @@
 #include <algorithm>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/RoutingSerialPort.h"
 #include "app/qt_test_app.h"
+#include "doubles/FakeSerialPort.h"
 #include "platform/qt/ParityMarkDecoder.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTicks.h"
@@ -247,6 +250,24 @@ TEST_F(QtSerialPortTest, BytesLeftUnreadAreNotAnnouncedForever) {
   // Reopening starts with an empty buffer.
   ASSERT_TRUE(port.open(3));
   EXPECT_EQ(port.bytesAvailable(), 0u);
+}
+
+// When the analyser does not answer, one line on standard error names the Com port and the
+// host device tried, once for each silence.
+TEST(RoutingSerialPortTest, SaysWhichPortAndDeviceDidNotAnswer) {
+  test::FakeSerialPort device, simulator;
+  std::ostringstream report;
+  RoutingSerialPort port(HostPorts::Parse("COM1=simulator\r\n"), false, device, simulator, report);
+  device.openSucceeds = false;
+  EXPECT_FALSE(port.open(2));
+  EXPECT_FALSE(port.dsr());
+  EXPECT_FALSE(port.dsr());
+  EXPECT_TRUE(port.open(1));
+  simulator.dsrHigh = false;
+  EXPECT_FALSE(port.dsr());
+  EXPECT_EQ(report.str(),
+            "TQ4800 not answering on Com 2 (/dev/ttyS1, which could not be opened)\n"
+            "TQ4800 not answering on Com 1 (simulator, DSR low)\n");
 }
 
 }  // namespace

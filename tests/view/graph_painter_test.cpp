@@ -4,6 +4,7 @@
 
 #include "GraphFixture.h"
 #include "view/BoundsCanvas.h"
+#include "view/TextFit.h"
 
 namespace tq::test {
 namespace {
@@ -520,6 +521,36 @@ TEST_F(GraphTest, ErsValidityBarFollowsTheAppliedPlanesFlags) {
   state_.startFrequencyHz = 10000;
   state_.finishFrequencyHz = 30000000;
   EXPECT_TRUE(bar().empty());
+}
+
+// A panel text that does not fit is cut with a sign: a file name loses its start, other
+// texts their end; a wrapping label keeps whole words while each fits.
+TEST(TextFit, TextsThatDoNotFitAreElidedWithASign) {
+  // 6 pixels a character, "…" one character.
+  const TextWidth width = [](std::string_view s) {
+    return 6 * static_cast<int>(std::count_if(s.begin(), s.end(), [](char c) {
+             return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+           }));
+  };
+  struct Case {
+    const char* text;
+    int room;
+    bool wraps;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"u_conducted.emc", 84, false, "\u2026conducted.emc"},
+      {"12.0 - 30.0 MHz", 84, false, "12.0 - 30.0 M\u2026"},
+      {"TQ4800", 84, false, "TQ4800"},
+      {"run1.emc", 0, false, "\u2026"},
+      {"Biconical 30-30", 60, true, "Biconical 30-30"},
+      {"Biconical30-300M", 60, true, "Biconical\u2026"},
+  };
+  for (const Case& c : cases) {
+    const std::string shown = c.wraps ? FitWrappedText(c.text, c.room, width)
+                                      : FitText(c.text, c.room, PanelElision(c.text), width);
+    EXPECT_EQ(shown, c.shown) << c.text;
+  }
 }
 
 }  // namespace
