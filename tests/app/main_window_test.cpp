@@ -134,8 +134,7 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
   window->modelChanged();
   window->repaint();
   EXPECT_EQ(preamp->currentText().toStdString(), "   0");
-  // A gain set by the program (an opened result) shows the same way.
-  program->state().preampGainDb = 20;
+  program->state().preampGainDb = 20;  // as an opened result sets it
   window->modelChanged();
   EXPECT_EQ(preamp->currentText().toStdString(), "  20");
 
@@ -343,8 +342,7 @@ TEST_F(MainWindowTest, SingleFrequencyRunThroughTheWindow) {
   button("Button1")->click();  // STOP
   EXPECT_FALSE(program->state().runInProgress);
   EXPECT_FALSE(up->isEnabled());
-  // The frequency still shows: RUN waits for Scan.
-  EXPECT_EQ(button("Button2")->text().toStdString(), "RUN");
+  EXPECT_EQ(button("Button2")->text().toStdString(), "RUN");  // waiting for Scan
   EXPECT_FALSE(button("Button2")->isEnabled());
   ASSERT_TRUE(waitFor([&] { return !link->analyser.readingsRunning(); }, 2000));
   button("Button17")->click();  // Scan

@@ -252,8 +252,7 @@ TEST_F(QtSerialPortTest, BytesLeftUnreadAreNotAnnouncedForever) {
   EXPECT_EQ(port.bytesAvailable(), 0u);
 }
 
-// When the analyser does not answer, one line on standard error names the Com port and the
-// host device tried, once for each silence.
+// A silent analyser: one line names the Com port and host device tried, once a silence.
 TEST(RoutingSerialPortTest, SaysWhichPortAndDeviceDidNotAnswer) {
   test::FakeSerialPort device, simulator;
   std::ostringstream report;

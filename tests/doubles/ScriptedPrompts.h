@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,11 +21,13 @@ class ScriptedPrompts : public Prompts {
     std::string text;     // message text, or the input box's prompt
     std::string caption;  // input box caption or dialog title
     std::string defaultText;
-    int maxLength = 0;      // input box
-    std::string extension;  // save dialog's default extension
+    int maxLength = 0;        // input box
+    std::string extension{};  // save dialog's default extension
   };
 
   void answer(Answer a) { answers_.push_back(a); }
+  // What happens while a message box is open (events go on under it).
+  std::function<void(std::string_view)> whileShown;
   void input(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
   void fileName(std::optional<std::string> name) { fileNames_.push_back(std::move(name)); }
 

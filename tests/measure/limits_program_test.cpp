@@ -122,8 +122,7 @@ TEST_F(LimitsProgramTest, ChoosingAnEntryLoadsItsRecordAndFillsTheLimitTrace) {
   EXPECT_TRUE(stateOf("Button5").enabled);
 }
 
-// Under the alternative distance method the levels, not the limit, carry the distance, and
-// only a radiated limit's: a conducted limit's distance line means nothing.
+// The alternative distance method corrects the levels for a radiated limit's distance only.
 TEST_F(LimitsProgramTest, OnlyARadiatedLimitsDistanceCorrectsTheLevels) {
   files.writeAll("c:\\tq4800\\usrlmt.def",
                  "LIMIT \"Mains\"\r\nDESCRIPTION x\r\nSTANDARD x\r\nIDENTIFICATION x\r\n"
