@@ -239,8 +239,11 @@ CommandState StateOf(Command id, const CommandContext& c) {
     case C::PrinterSetup1:
     case C::PrinterColours1:
     case C::BitBtn6:
-    case C::Button4:
       r.enabled = false;
+      break;
+    // RiduDudoruvo sets the span and the input: not under a running sweep.
+    case C::Button4:
+      r.enabled = idle;
       break;
     // Single frequency
     case C::Button17:
