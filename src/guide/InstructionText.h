@@ -6,6 +6,10 @@
 
 namespace tq {
 
+// Set Analyser closes the instruction window: the steps after it are read from paper.
+inline constexpr const char* kPrintFirst =
+    "Print these notes before you press \"Set Analyser\", which closes this window.";
+
 // Builds an instruction text: plain lines, and numbered steps whose further lines are indented
 // under the first.
 class InstructionText {

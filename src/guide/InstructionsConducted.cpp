@@ -107,7 +107,7 @@ std::vector<std::string> ConductedInstructions(const std::string& standard, int 
          (testCode == 36 ? " MAINS TERMINAL DISTURBANCE VOLTAGE" : " CONDUCTED EMISSIONS TEST"));
   t.line("Limit range " + LimitRange(testCode) + ".");
   t.line(EquipmentLine(answers));
-  t.line();
+  t.line(kPrintFirst).line();
   SetUp(t, testCode, answers);
   Measurement(t, answers);
   return t.take();
@@ -118,7 +118,7 @@ std::vector<std::string> AntennaTerminalInstructions(const std::string& standard
   t.line(standard + " ANTENNA TERMINAL DISTURBANCE VOLTAGE");
   t.line(source == 0 ? "Signal measured: the local oscillator and its harmonics."
                      : "Signals measured: all signals other than the local oscillator.");
-  t.line();
+  t.line(kPrintFirst).line();
   t.step({"Press \"Set Analyser\" below: it sets the high range, the limit and",
           "30dB of attenuation, which protects the TQ4800 from the generator."});
   t.step({"Connect the auxiliary generator to the receiver's antenna terminals",
@@ -141,7 +141,7 @@ std::vector<std::string> AntennaTerminalInstructions(const std::string& standard
 std::vector<std::string> CurrentProbeInstructions(const std::string& standard) {
   InstructionText t;
   t.line("This test requires the use of a current probe. To proceed:");
-  t.line();
+  t.line(kPrintFirst).line();
   t.step({"Connect the current probe's output to the TQ4800 input."});
   t.step({"Install the probe's calibration data once, as a user antenna file:",
           "Inputs > User Antenna... > Create Antenna File."});

@@ -45,7 +45,7 @@ std::vector<std::string> RadiatedInstructions(const std::string& standard, bool 
     t.line("For this test you need an ERS with the battery charged and the ERS");
     t.line("data installed (Processing > Install ERS Data).");
   }
-  t.line();
+  t.line(kPrintFirst).line();
   t.step({"Press \"Set Analyser\" below: it sets the high range, the limit and the",
           "NX20 input. If asked for the antenna distance, enter 3 (metres)."});
   Site(t);
@@ -78,7 +78,7 @@ std::vector<std::string> RadiatedInstructions(const std::string& standard, bool 
 std::vector<std::string> ClampInstructions(const std::string& standard) {
   InstructionText t;
   t.line(standard + " DISTURBANCE POWER (ABSORBING CLAMP), 30MHz TO 300MHz");
-  t.line();
+  t.line(kPrintFirst).line();
   t.step({"Press \"Set Analyser\" below: it sets the high range, the span from",
           "30MHz to 300MHz, the limit and the NX40 input."});
   t.step({"Place the UUT on a non-conducting table 80cm high. Lay its mains lead",
@@ -103,7 +103,7 @@ std::vector<std::string> InsertionLossInstructions(const std::string& standard, 
   InstructionText t;
   t.line(standard + " INSERTION LOSS TEST, 150KHz TO 1605KHz");
   t.line(swept ? "Signal source: swept sine generator." : "Signal source: broadband noise.");
-  t.line();
+  t.line(kPrintFirst).line();
   t.step({"Press \"Set Analyser\" below: it sets a linear span from 150KHz to",
           "1605KHz and the limit."});
   t.step({"Connect the TQ4800 input to the mains terminals of the luminaire",
@@ -134,7 +134,7 @@ std::vector<std::string> LoopInstructions(const std::string& standard, int anten
   InstructionText t;
   t.line(standard + " RADIATED MAGNETIC FIELD, 9KHz TO 30MHz");
   t.line(std::string("Antenna: ") + kLoops[a] + ".");
-  t.line();
+  t.line(kPrintFirst).line();
   t.step({"Press \"Set Analyser\" below: it sets the low range, the limit for the",
           "loop's diameter and the NX30 input."});
   if (a != 0)
