@@ -188,6 +188,114 @@ TEST_F(GuideWindowTest, TheButtonLeadsThroughEn55011ToSetAnalyser) {
   EXPECT_FALSE(form("TDinstruct").isVisible());
 }
 
+// Every standard in each region it is offered in, through its forms to the end of its chain:
+// the instruction window's Set Analyser, or the limit where the chain ends there.
+TEST_F(GuideWindowTest, EveryStandardReachesItsEndInEitherRegion) {
+  using Step = std::pair<const char*, std::function<void(QDialog&)>>;
+  const auto ok = [](QDialog& d) { Click(d, "OKBtn"); };
+  const auto radiated = [](QDialog& d) {
+    Choose(d, "testchoice", 1);
+    Click(d, "Button1");
+  };
+  const auto conducted = [](QDialog& d) {
+    Choose(d, "testchoice", 0);
+    Click(d, "Button1");
+  };
+  const auto text = [](const char* field, const char* value) {
+    return [=](QDialog& d) { d.findChild<QLineEdit*>(field)->setText(value); };
+  };
+  const auto choose = [](const char* group, int id) {
+    return [=](QDialog& d) { Choose(d, group, id); };
+  };
+  struct Walk {
+    int region, tab;
+    std::vector<std::function<void(QDialog&)>> answers;
+    std::vector<Step> modals;  // after the form's Continue, up to the test-method form
+    const char* method;        // "" when none follows
+    const char* limit;
+    int input;  // 0: as it was
+  };
+  const auto instruct = Step{"TDinstruct", [](QDialog& d) { Click(d, "Button3"); }};
+  const auto pick = [](const char* group, int id) {
+    return [=](QDialog& d) {
+      Choose(d, group, id);
+      Click(d, "OKBtn");
+    };
+  };
+  // clang-format off
+  const Walk walks[] = {
+      {1, 0, {}, {{"testtype", radiated}}, "TDtestB", "EN55011 Class A, Group 1 Radiated", 2},
+      {2, 0, {}, {{"testtype", conducted}}, "TDtestac", "AS/NZS 2064.1/2 Class A Group 1 Mains", 9},
+      {1, 1, {choose("RadioGroup1", 1)},
+       {{"TDinfo", ok}, {"selectvcr", [](QDialog& d) {
+          Choose(d, "RadioGroup1", 1);
+          Choose(d, "RadioGroup2", 1);
+          Click(d, "OKBtn");
+        }}, instruct},
+       "", "EN55013 FM Radio (Non Auto) Other", 8},
+      {2, 1, {choose("RadioGroup1", 2)}, {{"selectRad", pick("RadioGroup1", 2)}}, "TDtestB",
+       "AS/NZS 1053 TV+VCR Ch. Frequency <300MHz", 2},
+      {1, 1, {choose("RadioGroup1", 3)}, {}, "TDtestD", "EN55013 Associated Equipment", 4},
+      {1, 2, {choose("Group1", 0), choose("Group2", 1)},
+       {{"testtype", conducted}, {"clicker", [](QDialog& d) {
+          d.findChild<QLineEdit*>("Edit1")->setText("3");
+          Click(d, "OKBtn");
+        }}},
+       "TDtestac", "EN55014 Tools <700W Mains", 9},
+      {2, 2, {choose("Group1", 3), choose("Group2", 0)}, {{"testtype", radiated}}, "TDtestD",
+       "AS/NZS 1044 Appliances Radiated", 4},
+      {1, 3, {choose("lampgroup", 2)}, {}, "TDtestE", "EN55015 Lighting, Mains", 8},
+      {2, 3, {choose("lampgroup", 3), text("lampfreq", "40000")}, {{"testtype", radiated}},
+       "TdtestF", "AS/NZS 4051 Lighting, Mag Field 2m Loop", 3},
+      {1, 3, {choose("lampgroup", 0), text("lampfreq", "50")}, {}, "", "none", 0},
+      {1, 4, {choose("group1", 1)}, {{"testtype", conducted}}, "TDtestac",
+       "EN55022 Class B Mains", 9},
+      {2, 4, {choose("group1", 0)}, {{"testtype", radiated}}, "TDtestB",
+       "AS/NZS 3548 Class A Radiated", 2},
+      {1, 5, {choose("RadioGroup1", 5), choose("RadioGroup2", 1), choose("RadioGroup3", 6)}, {},
+       "", "EN55025 TEM Cell Technique Narrowband Class 7", 0},
+      {2, 5, {choose("RadioGroup1", 0)}, {}, "",
+       "EN55025 Whole Vehicle Broadband Continuous Ignition Peak", 0},
+      {1, 6, {choose("RadioGroup1", 1)}, {{"lineselect", ok}, instruct}, "",
+       "EN60945 Current Probe", 8},
+      {1, 7, {choose("RadioGroup1", 1), choose("radiogroup2", 1), choose("RadioGroup3", 2)},
+       {{"clicker", [](QDialog& d) { Click(d, "CancelBtn"); }}}, "TDtestac",
+       "EN50081-1 Tools 700W-1kW Non-Cont, Mains", 9},
+      {2, 7, {choose("RadioGroup1", 0)}, {}, "TDtestB", "AS/NZS 4251.1 Radiated", 2},
+      {1, 8, {choose("RadioGroup1", 1)}, {}, "TDtestac", "EN50081-2 Mains", 9},
+  };
+  // clang-format on
+  ModalScript script;
+  script.then("TDinfo", [](QDialog& d) { Click(d, "OKBtn"); });
+  auto* button4 = window->centralWidget()->findChild<QPushButton*>("Button4");
+  for (const Walk& w : walks) {
+    const std::string what = std::to_string(w.region) + "/" + std::to_string(w.tab);
+    const int inputBefore = program->transducer().InputCode();
+    button4->click();
+    QDialog& testDir = form("TestDir");
+    Choose(testDir, "RadioGroup1", w.region - 1);
+    testDir.findChild<QTabBar*>("TabControl1")->setCurrentIndex(w.tab);
+    Click(testDir, "Button4");
+    QDialog* shown = nullptr;
+    for (auto* d : window->findChildren<QDialog*>())
+      if (d->isVisible()) shown = d;
+    ASSERT_NE(shown, nullptr) << what;
+    for (const auto& answer : w.answers) answer(*shown);
+    for (const Step& m : w.modals) script.then(m.first, m.second);
+    Click(*shown, "OKBtn");
+    if (*w.method) {
+      QDialog& method = form(w.method);
+      ASSERT_TRUE(method.isVisible()) << what;
+      script.then("TDinstruct", [](QDialog& d) { Click(d, "Button3"); });
+      Click(method, "OKBtn");
+    }
+    EXPECT_TRUE(script.finished()) << what;
+    EXPECT_EQ(program->limits().Loaded() ? program->limits().Name() : "none", w.limit) << what;
+    EXPECT_EQ(program->transducer().InputCode(), w.input ? w.input : inputBefore) << what;
+  }
+  EXPECT_EQ(program->limits().Table().clickAllowanceDb, 0);  // the last was Ignored
+}
+
 TEST_F(GuideWindowTest, EveryWindowOfTheGuideShowsItsTextsWhole) {
   QDialog& testDir = form("TestDir");
   auto* tabs = testDir.findChild<QTabBar*>("TabControl1");
