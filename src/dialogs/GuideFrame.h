@@ -23,6 +23,12 @@ class TTDinfo : public GuideForm {
   QPlainTextEdit* moreinfo_;
 };
 
+// The conducted test's note on wiring single-phase LISNs to a three-phase supply.
+class Tphaseinfo : public TTDinfo {
+ public:
+  explicit Tphaseinfo(QWidget* parent) : TTDinfo(parent, "phaseinfo", "Phase Information") {}
+};
+
 // "Test Type": Conducted or Radiated.
 class Ttesttype : public GuideForm {
  public:

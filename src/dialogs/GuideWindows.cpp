@@ -49,7 +49,7 @@ GuideWindows::GuideWindows(QWidget* window, Guide& guide) : QObject(window), gui
 
 void GuideWindows::makeForms(QWidget* window) {
   info_ = new TTDinfo(window);
-  phaseinfo_ = new TTDinfo(window, "phaseinfo", "Phase Information");
+  phaseinfo_ = new Tphaseinfo(window);
   testtype_ = new Ttesttype(window);
   instruct_ = new TTDinstruct(window);
   testDir_ = new TTestDir(window);

@@ -26,6 +26,7 @@ class TTDtestB;
 class TTDtestD;
 class TTDtestE;
 class TTDtestac;
+class Tphaseinfo;
 class TTdtestF;
 class TTestDir;
 class Tclicker;
@@ -65,7 +66,7 @@ class GuideWindows : public QObject {
   Guide& guide_;
   Printer* printer_ = nullptr;
   TTDinfo* info_;
-  TTDinfo* phaseinfo_;
+  Tphaseinfo* phaseinfo_;
   Ttesttype* testtype_;
   TTDinstruct* instruct_;
   TTestDir* testDir_;

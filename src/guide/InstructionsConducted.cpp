@@ -65,7 +65,7 @@ void SetUp(InstructionText& t, int testCode, const ConductedAnswers& a) {
 
 void Measurement(InstructionText& t, const ConductedAnswers& a) {
   std::vector<std::string> setAnalyser{
-      "Press \"Set Analyser\" below: it sets the low range, the span, the limit,",
+      "Press \"Set Analyser\": it sets the low range, the span, the limit,",
       UsesLisn(a.input) ? "the LISN input and the Pre-Amp dB box."
                         : "the KVP input and the Pre-Amp dB box."};
   if (a.input == kOtherLisn) {
@@ -119,7 +119,7 @@ std::vector<std::string> AntennaTerminalInstructions(const std::string& standard
   t.line(source == 0 ? "Signal measured: the local oscillator and its harmonics."
                      : "Signals measured: all signals other than the local oscillator.");
   t.line(kPrintFirst).line();
-  t.step({"Press \"Set Analyser\" below: it sets the high range, the limit and",
+  t.step({"Press \"Set Analyser\": it sets the high range, the limit and",
           "30dB of attenuation, which protects the TQ4800 from the generator."});
   t.step({"Connect the auxiliary generator to the receiver's antenna terminals",
           "through the combining network, and the TQ4800 input to the same",
@@ -145,7 +145,7 @@ std::vector<std::string> CurrentProbeInstructions(const std::string& standard) {
   t.step({"Connect the current probe's output to the TQ4800 input."});
   t.step({"Install the probe's calibration data once, as a user antenna file:",
           "Inputs > User Antenna... > Create Antenna File."});
-  t.step({"Press \"Set Analyser\" below: it sets the low range and the " + standard,
+  t.step({"Press \"Set Analyser\": it sets the low range and the " + standard,
           "current probe limit, and asks for the probe's file. Select it from the",
           "Input menu at any time with Inputs > User Antenna... > Select User Antenna."});
   t.step({"Clamp the probe around the line chosen in Line Select, 5cm from the",

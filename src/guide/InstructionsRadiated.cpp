@@ -46,7 +46,7 @@ std::vector<std::string> RadiatedInstructions(const std::string& standard, bool 
     t.line("data installed (Processing > Install ERS Data).");
   }
   t.line(kPrintFirst).line();
-  t.step({"Press \"Set Analyser\" below: it sets the high range, the limit and the",
+  t.step({"Press \"Set Analyser\": it sets the high range, the limit and the",
           "NX20 input. If asked for the antenna distance, enter 3 (metres)."});
   Site(t);
   if (withErs) {
@@ -79,7 +79,7 @@ std::vector<std::string> ClampInstructions(const std::string& standard) {
   InstructionText t;
   t.line(standard + " DISTURBANCE POWER (ABSORBING CLAMP), 30MHz TO 300MHz");
   t.line(kPrintFirst).line();
-  t.step({"Press \"Set Analyser\" below: it sets the high range, the span from",
+  t.step({"Press \"Set Analyser\": it sets the high range, the span from",
           "30MHz to 300MHz, the limit and the NX40 input."});
   t.step({"Place the UUT on a non-conducting table 80cm high. Lay its mains lead",
           "out straight at the same height for at least 6 metres."});
@@ -104,7 +104,7 @@ std::vector<std::string> InsertionLossInstructions(const std::string& standard, 
   t.line(standard + " INSERTION LOSS TEST, 150KHz TO 1605KHz");
   t.line(swept ? "Signal source: swept sine generator." : "Signal source: broadband noise.");
   t.line(kPrintFirst).line();
-  t.step({"Press \"Set Analyser\" below: it sets a linear span from 150KHz to",
+  t.step({"Press \"Set Analyser\": it sets a linear span from 150KHz to",
           "1605KHz and the limit."});
   t.step({"Connect the TQ4800 input to the mains terminals of the luminaire",
           "through the 150 ohm network. Connect the signal source to the lamp",
@@ -135,7 +135,7 @@ std::vector<std::string> LoopInstructions(const std::string& standard, int anten
   t.line(standard + " RADIATED MAGNETIC FIELD, 9KHz TO 30MHz");
   t.line(std::string("Antenna: ") + kLoops[a] + ".");
   t.line(kPrintFirst).line();
-  t.step({"Press \"Set Analyser\" below: it sets the low range, the limit for the",
+  t.step({"Press \"Set Analyser\": it sets the low range, the limit for the",
           "loop's diameter and the NX30 input."});
   if (a != 0)
     t.step({"Your loop is not an NX30: enter its factors as a user antenna file",
