@@ -18,7 +18,6 @@
 #include "app/Widgets.h"
 #include "corrections/LimitCatalogue.h"
 #include "dialogs/TAboutBox.h"
-#include "dialogs/TBtnBottomDlg2.h"
 #include "dialogs/TCellform.h"
 #include "dialogs/TERS.h"
 #include "dialogs/TERSOK.h"
@@ -80,7 +79,6 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   erszoomform_ = new TERSzoomform(this);
   ersok_ = new TERSOK(this);
   info_ = new TInfo(this, *spanish_);
-  btnBottomDlg2_ = new TBtnBottomDlg2(this);
   createMenus();
   createControls();
   connectControls();

@@ -25,6 +25,9 @@ bool TEMC1::dispatchPrinting(Command command) {
       if (printer_) printer_->Setup();
       return true;
     case Command::PrinterColours1: {
+      // Made on first use, after the window's controls: its "Default" button shares the
+      // name Button6 with the window's Start button, which a search by name must find first.
+      if (!btnBottomDlg2_) btnBottomDlg2_ = new TBtnBottomDlg2(this);
       std::array<Colour, 6> colours = program_->state().printerColours;
       if (PrinterColours1Click(*btnBottomDlg2_, colours)) program_->SetPrinterColours(colours);
       return true;
