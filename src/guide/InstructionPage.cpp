@@ -21,10 +21,7 @@ void InstructionPage::DrawPage(Canvas& canvas, int page, int widthPx, int height
   const double xUnit = widthPx / kPageWidthUnits;
   const double yUnit = heightPx / kPageHeightUnits;
   auto y = [yUnit](double units) { return RoundHalfEven(units * yUnit); };
-  // The canvas takes a point size and draws it at 96 pixels to the inch: 15 units high is
-  // three quarters of that many points.
-  const int points = std::max(1, RoundHalfEven(kFontHeightUnits * yUnit * 72.0 / 96.0));
-  canvas.setFont("Times New Roman", points, kBlack);
+  canvas.setFontHeight("Times New Roman", std::max(1, y(kFontHeightUnits)), kBlack);
   const int x = RoundHalfEven(kLeftUnits * xUnit);
   canvas.textOut(x, y(70), kHeading);
   canvas.textOut(x, y(130), kTitle);

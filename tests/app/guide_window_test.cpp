@@ -109,9 +109,9 @@ class GuideWindowTest : public ::testing::Test {
     for (auto* child : w.findChildren<QWidget*>()) {
       const bool text = qobject_cast<QPlainTextEdit*>(child) || qobject_cast<QLineEdit*>(child) ||
                         qobject_cast<QLabel*>(child);
-      if (child->isVisible() && !text)
-        EXPECT_GE(child->width(), child->minimumSizeHint().width())
-            << name << " " << child->objectName().toStdString();
+      if (!child->isVisible() || text) continue;
+      EXPECT_GE(child->width(), child->minimumSizeHint().width())
+          << name << " " << child->objectName().toStdString();
     }
     w.hide();
   }

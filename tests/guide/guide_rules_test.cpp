@@ -215,7 +215,7 @@ TEST(GuideRules, InstructionPageLayout) {
     EXPECT_EQ(texts[i].text, expectedText[i]);
     EXPECT_EQ(texts[i].fontName, "Times New Roman");
   }
-  EXPECT_EQ(texts[0].fontSize, 112);  // 150 pixels at 96 to the inch, halves to even
+  EXPECT_EQ(texts[0].fontHeight, 150);  // 15 units of the page's height
 }
 
 }  // namespace
