@@ -147,7 +147,7 @@ std::vector<std::string> CurrentProbeInstructions(const std::string& standard) {
           "Inputs > User Antenna... > Create Antenna File."});
   t.step({"Press \"Set Analyser\": it sets the low range and the " + standard,
           "current probe limit, and asks for the probe's file. Select it from the",
-          "Input menu at any time with Inputs > User Antenna... > Select User Antenna."});
+          "Inputs menu at any time: Inputs > User Antenna... > Select User Antenna."});
   t.step({"Clamp the probe around the line chosen in Line Select, 5cm from the",
           "equipment. Keep the other lines out of the probe."});
   t.step({"With the equipment OFF, select Processing > Peak Hold, press RUN, then",
