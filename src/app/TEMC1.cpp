@@ -17,6 +17,7 @@
 
 #include "app/Widgets.h"
 #include "corrections/LimitCatalogue.h"
+#include "dialogs/GuideWindows.h"
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TCellform.h"
 #include "dialogs/TERS.h"
@@ -192,6 +193,9 @@ void TEMC1::dispatch(Command command) {
       notebook_->exec();
       program_->results().SetNotesText(notebook_->text());
       break;
+    case Command::Button4:
+      guide_->Button4Click();
+      break;
     // Processing: ERS
     case Command::FullRange1:
     case Command::Zoomed1:
@@ -268,8 +272,14 @@ void TEMC1::attach(Program& program) {
   takeCentralWidget()->deleteLater();
   setCentralWidget(graph_);
   client_ = graph_;
+  // After the graph, so that a search of the window by name meets its own controls first.
+  guide_ = new GuideWindows(this, program.guide());
   statesShown_ = false;
   modelChanged();
+}
+
+void TEMC1::setGuidePrinter(Printer& printer) {
+  if (guide_) guide_->setPrinter(&printer);
 }
 
 void TEMC1::aboutToRender() {
@@ -371,7 +381,7 @@ void TEMC1::updateTexts() {
   // The box is not rewritten under the user's typing.
   if (s.preampGainDb != shown_.preampGain && !comboBox3_->hasFocus()) {
     shown_.preampGain = s.preampGainDb;
-    comboBox3_->setEditText(QString::number(s.preampGainDb));
+    comboBox3_->setEditText(Q(program_->PreampBoxText()));
   }
   if (m.busyCursor != shown_.busy) {
     shown_.busy = m.busyCursor;

@@ -76,6 +76,7 @@ int main(int argc, char* argv[]) {
   window.attach(program);
   tq::QtPrinter printer(&window);
   window.setPrinter(printer);
+  window.setGuidePrinter(printer);
   window.show();
   return app.exec();
 }

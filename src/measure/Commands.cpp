@@ -234,9 +234,9 @@ CommandState StateOf(Command id, const CommandContext& c) {
     case C::Save1:
       r.enabled = m.saveEnabled;
       break;
-    // What is not built yet stays disabled rather than doing nothing.
+    // RiduDudoruvo sets the span and the input: not under a running sweep.
     case C::Button4:
-      r.enabled = false;
+      r.enabled = idle;
       break;
     // Single frequency
     case C::Button17:
