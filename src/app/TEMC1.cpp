@@ -17,12 +17,14 @@
 
 #include "app/Widgets.h"
 #include "corrections/LimitCatalogue.h"
+#include "dialogs/GuideWindows.h"
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TCellform.h"
 #include "dialogs/TERS.h"
 #include "dialogs/TERSOK.h"
 #include "dialogs/THkeeping.h"
 #include "dialogs/TImport.h"
+#include "dialogs/TInfo.h"
 #include "dialogs/TLisndlg.h"
 #include "dialogs/TNotebook.h"
 #include "dialogs/TSpanish.h"
@@ -93,6 +95,7 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   ers_ = new TERS(this);
   erszoomform_ = new TERSzoomform(this);
   ersok_ = new TERSOK(this);
+  info_ = new TInfo(this, *spanish_);
   createMenus();
   createControls();
   connectControls();
@@ -157,7 +160,7 @@ void TEMC1::createMenus() {
 
 void TEMC1::dispatch(Command command) {
   if (!program_ || program_->model().startingUp) return;
-  if (dispatchLimitDialog(command)) {
+  if (dispatchLimitDialog(command) || dispatchPrinting(command)) {
     modelChanged();
     return;
   }
@@ -206,6 +209,9 @@ void TEMC1::dispatch(Command command) {
       notebook_->exec();
       program_->results().SetNotesText(notebook_->text());
       break;
+    case Command::Button4:
+      guide_->Button4Click();
+      break;
     // Processing: ERS
     case Command::FullRange1:
     case Command::Zoomed1:
@@ -253,13 +259,6 @@ void TEMC1::openLisnDialog() {
   modelChanged();
 }
 
-void TEMC1::antennaDistanceClick() {
-  if (!program_) return;
-  if (program_->AntennaDistanceClick())
-    if (const auto alt = spanish_->chooseAlternative()) program_->SetAntennaDistanceAlt(*alt);
-  modelChanged();
-}
-
 void TEMC1::openErsCalibration(bool zoomed) {
   ErsCalibration& ers = program_->ers();
   const auto values = ers.OpenCalibration(zoomed);
@@ -289,8 +288,14 @@ void TEMC1::attach(Program& program) {
   takeCentralWidget()->deleteLater();
   setCentralWidget(graph_);
   client_ = graph_;
+  // After the graph, so that a search of the window by name meets its own controls first.
+  guide_ = new GuideWindows(this, program.guide());
   statesShown_ = false;
   modelChanged();
+}
+
+void TEMC1::setGuidePrinter(Printer& printer) {
+  if (guide_) guide_->setPrinter(&printer);
 }
 
 void TEMC1::aboutToRender() {

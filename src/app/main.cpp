@@ -15,6 +15,7 @@
 #include "platform/HostPorts.h"
 #include "platform/NoUsbI2cIo.h"
 #include "platform/qt/QtClock.h"
+#include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTicks.h"
@@ -77,6 +78,9 @@ int main(int argc, char* argv[]) {
 
   tq::Program program(tq::Ports{serial, ticks, ersUnit, files, clock, window, usb});
   window.attach(program);
+  tq::QtPrinter printer(&window);
+  window.setPrinter(printer);
+  window.setGuidePrinter(printer);
   window.show();
   return app.exec();
 }

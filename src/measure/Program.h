@@ -10,12 +10,14 @@
 #include "corrections/Transducer.h"
 #include "corrections/UserAntennaEditor.h"
 #include "corrections/UserLimitEditor.h"
+#include "guide/Guide.h"
 #include "link/Link.h"
 #include "link/LinkClient.h"
 #include "link/UsbAdapter.h"
 #include "measure/Commands.h"
 #include "measure/Details.h"
 #include "measure/ErsCalibration.h"
+#include "measure/GuideActions.h"
 #include "measure/InputSelection.h"
 #include "measure/ResultFiles.h"
 #include "measure/ScanEngine.h"
@@ -34,6 +36,8 @@
 #include "traces/TraceSet.h"
 #include "view/GraphPainter.h"
 #include "view/GraphPointer.h"
+#include "view/Information.h"
+#include "view/PrintReport.h"
 
 namespace tq {
 
@@ -51,7 +55,8 @@ struct Ports {
 // The program's core behind the main window. It owns the measurement state, the link, the
 // trace set, the scan engine, the features and the graph's painter and pointer, and offers
 // the window its commands, its value controls, its painting and its mouse and keys.
-class Program : private LinkClient,
+class Program : public InformationSource,
+                private LinkClient,
                 private PointerClient,
                 private AdapterClient,
                 private LimitClient,
@@ -104,6 +109,11 @@ class Program : private LinkClient,
   // The clock panel shows an opened result's own date until the next scan.
   void ShowLoadedResultDate(std::string date) { model_.loadedResultDate = std::move(date); }
   void SetScreenColours(const std::array<Colour, 8>& colours);
+  void SetPrinterColours(const std::array<Colour, 6>& colours) { state_.printerColours = colours; }
+  // File: the printed report of the measurement as it stands (the rules of a paint run
+  // first, as they do before the window shows it). It reads the program: print it before
+  // anything changes.
+  ReportDocument Report();
   DetailsValues Details() const;
   // The Details window closed: its delimiter field, and its path field after OK.
   void ApplyDetails(std::string_view delimiterField, const std::optional<std::string>& pathField);
@@ -145,10 +155,11 @@ class Program : private LinkClient,
   CellValues Cell() const { return inputs_.Cell(); }
   void AcceptCell(int type, std::string_view serialText) { inputs_.AcceptCell(type, serialText); }
   UserAntennaEditor& antennaEditor() { return antennaEditor_; }
-  // The information window's antenna distance click: true when the distance dialog is to
-  // be shown; its ALT and STD set the method.
-  bool AntennaDistanceClick() { return inputs_.AntennaDistanceClick(); }
-  void SetAntennaDistanceAlt(bool alt) { state_.antennaDistanceAlt = alt; }
+  // The information window: its values, and its antenna distance click (true when the
+  // distance dialog is to be shown; its ALT and STD set the method).
+  InfoView Information() const override;
+  bool AntennaDistanceClick() override { return inputs_.AntennaDistanceClick(); }
+  void SetAntennaDistanceAlt(bool alt) override { state_.antennaDistanceAlt = alt; }
   // The guide selects inputs by their entries; its radiated tests set the distance.
   void SelectInputForGuide(Command entry, int testCode);
 
@@ -168,6 +179,8 @@ class Program : private LinkClient,
   // ERS: the calibration and its dialogs' values, the correction tables and files.
   ErsCalibration& ers() { return ers_; }
   const ErsCalibration& ers() const { return ers_; }
+  // RiduDudoruvo: the guide and the set-up it makes through the window's own operations.
+  Guide& guide() { return guide_; }
 
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
@@ -236,6 +249,8 @@ class Program : private LinkClient,
   UserAntennaEditor antennaEditor_;
   // Result files: made after everything an opened file restores.
   ResultFiles results_;
+  GuideActions guideActions_;
+  Guide guide_;
   std::unique_ptr<Timer> mainTimer_;
   std::unique_ptr<Timer> clockTimer_;
   bool started_ = false;
