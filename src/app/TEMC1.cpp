@@ -36,6 +36,7 @@
 #include "measure/Program.h"
 #include "view/GraphTexts.h"
 #include "view/Layouts.h"
+#include "view/TextFit.h"
 
 namespace tq {
 
@@ -51,6 +52,21 @@ void SetText(Widget* w, std::string& shown, const std::string& text) {
   if (shown == text) return;
   shown = text;
   w->setText(Q(text));
+}
+
+// A panel label shows as much of its text as its width takes, with "…" where it is cut
+// (the whole text in its tool tip); a label that wraps keeps every word whole.
+void SetFittedText(QLabel* label, const std::string& text, bool wraps) {
+  const QFontMetrics metrics = label->fontMetrics();
+  const TextWidth width = [&metrics](std::string_view s) {
+    return metrics.horizontalAdvance(Q(s));
+  };
+  const int room = label->contentsRect().width();
+  const QString fitted =
+      Q(wraps ? FitWrappedText(text, room, width) : FitText(text, room, PanelElision(text), width));
+  if (label->text() == fitted) return;
+  label->setText(fitted);
+  label->setToolTip(fitted == Q(text) ? QString() : Q(text));
 }
 
 }  // namespace
@@ -325,8 +341,11 @@ void TEMC1::updateCommands() {
   const auto& table = CommandTable();
   for (std::size_t i = 0; i < table.size(); ++i) {
     const CommandState& s = newStates_[i];
-    if (statesShown_ && s == shownStates_[i]) continue;
     const CommandWidgets& w = commandWidgets_[i];
+    // A checkable item ticks itself when chosen: one whose command was declined (a detector
+    // warning cancelled) is set back.
+    const bool tickDrifted = w.action && table[i].checkable && w.action->isChecked() != s.checked;
+    if (statesShown_ && s == shownStates_[i] && !tickDrifted) continue;
     if (w.action) {
       w.action->setEnabled(s.enabled);
       if (table[i].checkable) w.action->setChecked(s.checked);
@@ -354,7 +373,7 @@ void TEMC1::updateTexts() {
     shown_.lamp = m.lampColour;
     shape1_->setColour(ToQColor(m.lampColour));
   }
-  SetText(panel10Text_, shown_.modelPanel, m.modelPanelText);
+  SetFittedText(panel10Text_, m.modelPanelText, false);
   SetText(panel7Text_, shown_.stepPanel, m.stepPanelText);
   SetText(panel2Text_, shown_.date, m.dateText);
   SetText(panel6Text_, shown_.title, s.title);
@@ -365,7 +384,7 @@ void TEMC1::updateTexts() {
   }
   SetText(label10_, shown_.detector, CaptionsFor(s).detectorLabel);
   for (std::size_t i = 0; i < inputLabels_.size(); ++i)
-    SetText(inputLabels_[i], shown_.inputLabels[i], m.inputLabels[i]);
+    SetFittedText(inputLabels_[i], m.inputLabels[i], true);
   SetText(label17_, shown_.cellRows, m.cellRowsText);
 
   const int attenuation = std::clamp(s.attenuationDb / 10, 0, 3);

@@ -95,8 +95,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   };
   // What the window shows now, so that an update touches only what changed.
   struct Shown {
-    std::string status, modelPanel, stepPanel, date, title, rangeLabel, frequencyBox, detector;
-    std::array<std::string, 3> inputLabels;
+    std::string status, stepPanel, date, title, rangeLabel, frequencyBox, detector;
     std::string cellRows;
     Colour lamp = 0xFFFFFFFF;  // no colour yet
     int attenuationIndex = -1, stepsIndex = -1, preampGain = -1000000;

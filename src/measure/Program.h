@@ -230,7 +230,6 @@ class Program : public InformationSource,
   Ports ports_;
   MeasurementState state_;
   WindowModel model_;
-  NullFeatures nullFeatures_;
   // ERS (features_.ers); it drives the scan engine declared further down.
   ErsCalibration ers_;
   Transducer transducer_;
