@@ -96,7 +96,10 @@ float ErsLevelOf(std::string_view line) {
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   double value = 0.0;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
+  // A level wider than ERS.DAT's eight columns ("1e39", "1234567") would not read back from
+  // it: it counts as a line that is not a number.
+  if (s.empty() || ec != std::errc() || end != s.data() + s.size() ||
+      !(value > -99999.95 && value < 999999.95))
     return 0.0f;
   return static_cast<float>(value);
 }
