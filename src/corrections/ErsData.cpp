@@ -236,8 +236,7 @@ void ErsData::InstallERSdata1Click() {
     installed = false;
   }
   if (installed && !files_.writeAll(kErsDataFile, ErsDatText(read))) {
-    prompts_.message(MessageKind::Error, std::string("Unable to write ") + kErsDataFile,
-                     Buttons::Ok);
+    prompts_.message(MessageKind::Error, WriteFailureText(files_, kErsDataFile), Buttons::Ok);
     installed = false;
   }
   if (installed) {
@@ -292,8 +291,7 @@ void ErsData::SaveERSCorrectionData1Click() {
                        Buttons::YesNo) != Answer::Yes)
     return;
   if (!files_.writeAll(kErsCorrectionFile, ErsCorrectionText(tables_, state_.ersSerialNumber)))
-    prompts_.message(MessageKind::Error, std::string("Unable to write ") + kErsCorrectionFile,
-                     Buttons::Ok);
+    prompts_.message(MessageKind::Error, WriteFailureText(files_, kErsCorrectionFile), Buttons::Ok);
 }
 
 bool ErsData::ReLoadERSCorrectionData1Click() {

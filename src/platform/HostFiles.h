@@ -23,6 +23,7 @@ class HostFiles : public Files {
   bool exists(std::string_view programPath) const override;
   std::optional<std::string> readAll(std::string_view programPath) const override;
   bool writeAll(std::string_view programPath, std::string_view contents) override;
+  std::string writeError() const override { return writeError_; }
 
   // First start: creates the working folder and copies every shipped file that is absent
   // there (a user's own file is never overwritten). Returns the number copied. The shipped
@@ -37,6 +38,7 @@ class HostFiles : public Files {
  private:
   std::filesystem::path dataRoot_;
   std::string workingDir_ = "C:\\tq4800\\";
+  std::string writeError_;
 };
 
 // The default data root, ~/.tq4800 (or ./.tq4800 without a home).
