@@ -80,6 +80,7 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
     }
   }
   drawTraces(canvas, s);
+  if (peakMarker_->shown && state_.measurementMode == 0) drawPeakMarker(canvas, s);
   canvas.setBrushColour(colour(kBorderColour));
 }
 

@@ -7,6 +7,7 @@
 #include "model/Features.h"
 #include "model/LimitTable.h"
 #include "model/MeasurementState.h"
+#include "model/PeakTable.h"
 #include "model/Trace.h"
 #include "model/WindowModel.h"
 #include "platform/Canvas.h"
@@ -66,7 +67,11 @@ class GraphPainter {
   // strip.
   void PlotPoint(Canvas& canvas, int kind, int n);
 
+  // The peak table's marker, drawn above the Current trace at its frequency while shown.
+  void FollowMarker(const PeakMarker& marker) { peakMarker_ = &marker; }
+
  private:
+  void drawPeakMarker(Canvas& canvas, const GraphScale& scale) const;
   // Returns the left end of the status texts, which the legend must not reach.
   int drawStatusTexts(Canvas& canvas) const;
   void drawLegend(Canvas& canvas, int rightLimit) const;
@@ -97,6 +102,7 @@ class GraphPainter {
   const TraceData& traces_;
   GraphSources sources_;
   std::optional<int> markerX_;
+  const PeakMarker* peakMarker_ = &kNoPeakMarker;
 };
 
 }  // namespace tq
