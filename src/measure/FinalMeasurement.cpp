@@ -81,8 +81,12 @@ void FinalMeasurement::search() {
   table_ = BuildPeakTable(sweep, context);
   rowsMeasured_ = 0;
   selected_ = -1;
-  marker_.shown = false;
   changed();
+  // The marker belonged to a row of the last table.
+  if (marker_.shown) {
+    marker_.shown = false;
+    p_.view.repaint();
+  }
 }
 
 bool FinalMeasurement::anyFinalReading() const {
