@@ -100,6 +100,7 @@ void FinalMeasurement::SweepCompleted() {
 }
 
 void FinalMeasurement::Refresh() {
+  asked_ = true;
   if (!measuring_ && !anyFinalReading()) search();
 }
 
@@ -133,6 +134,7 @@ bool FinalMeasurement::CanMeasure() const {
 
 void FinalMeasurement::MeasurePeaks() {
   if (!CanMeasure()) return;
+  asked_ = true;
   measuring_ = true;
   stopAfterReading_ = stopNow_ = false;
   rowsMeasured_ = 0;

@@ -19,6 +19,7 @@
 #include "platform/Ticks.h"
 #include "traces/TraceSet.h"
 #include "view/GraphPointer.h"
+#include "view/PeakTablePage.h"
 
 namespace tq {
 
@@ -98,6 +99,10 @@ class FinalMeasurement : public PeakTableControl, public SweepObserver {
   // File > Export CSV...: the shown traces and the peak table, each a file of its own.
   void ExportCsv();
 
+  // The report's page of the table, once the user (or a run) has asked for the table and
+  // while it holds rows; nullptr otherwise, so that the report stays the one page it was.
+  const PageSource* ReportPage() const { return asked_ && !table_.rows.empty() ? &page_ : nullptr; }
+
   const PeakMarker& marker() const { return marker_; }
   PeakSearchSettings& settings() { return settings_; }
 
@@ -116,11 +121,13 @@ class FinalMeasurement : public PeakTableControl, public SweepObserver {
   Parts p_;
   PeakSearchSettings settings_;
   PeakTable table_;
+  PeakTablePage page_{table_};
   PeakMarker marker_;
   int revision_ = 0;
   int selected_ = -1;
   int rowsMeasured_ = 0;
   bool measuring_ = false;
+  bool asked_ = false;  // the table was shown, measured or exported
   bool stopAfterReading_ = false;
   bool stopNow_ = false;
   // The dwell under way: readings counted, the last one, and when it came.

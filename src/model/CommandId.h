@@ -120,6 +120,7 @@ enum class Command : std::uint16_t {
   // Help
   Help1,
   About1,
+  Information1,
   // Beyond the text: the peak table and the CSV export.
   PeakTable1,
   ExportCSV1,

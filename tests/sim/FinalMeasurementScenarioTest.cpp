@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "SimulatedProgram.h"
+#include "doubles/RecordingCanvas.h"
 
 namespace tq {
 namespace {
@@ -84,6 +85,8 @@ TEST_F(FinalMeasurementScenario, PulsedEmissionsOverThePeakLinePassOnQuasiPeak) 
   }
   EXPECT_EQ(table().overall, Verdict::Fail);
 
+  // A table nobody asked for leaves the report its one page.
+  EXPECT_EQ(program().Report().PageCount(), 1);
   const double start = p.ticks.nowMs();
   measurement().MeasurePeaks();
   const double took = p.ticks.nowMs() - start;
@@ -105,6 +108,13 @@ TEST_F(FinalMeasurementScenario, PulsedEmissionsOverThePeakLinePassOnQuasiPeak) 
   EXPECT_EQ(loud->verdict, Verdict::Fail);
   EXPECT_TRUE(loud->finalVerdict);
   EXPECT_EQ(table().overall, Verdict::Fail);
+  const ReportDocument report = program().Report();
+  ASSERT_EQ(report.PageCount(), 2);
+  test::RecordingCanvas second;
+  report.DrawPage(second, 1, 800, 1131);
+  EXPECT_TRUE(
+      second.hasText("Limit : EN55022 Class B Radiated     Marginal within 6 dB of a line"));
+  EXPECT_EQ(second.textCalls().size(), 8u + 7 + 5 * 9 + 3);  // title, lines, headings, rows
   // Each row a dwell of 23 readings (at least 1 s), plus its set-up on the line.
   const double dwellMs = 23 * 250.0;
   EXPECT_LE(took, table().rows.size() * (dwellMs + 600.0)) << took;
