@@ -114,7 +114,8 @@ TEST_F(FinalMeasurementScenario, PulsedEmissionsOverThePeakLinePassOnQuasiPeak) 
   report.DrawPage(second, 1, 800, 1131);
   EXPECT_TRUE(
       second.hasText("Limit : EN55022 Class B Radiated     Marginal within 6 dB of a line"));
-  EXPECT_EQ(second.textCalls().size(), 8u + 7 + 5 * 9 + 3);  // title, lines, headings, rows
+  const auto texts = second.texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "PASS"), 3);  // final verdicts, no '*'
   // Each row a dwell of 23 readings (at least 1 s), plus its set-up on the line.
   const double dwellMs = 23 * 250.0;
   EXPECT_LE(took, table().rows.size() * (dwellMs + 600.0)) << took;
