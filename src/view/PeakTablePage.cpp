@@ -13,13 +13,14 @@ namespace {
 
 constexpr const char* kFont = "Arial";
 constexpr double kPageUnits = 800.0;
-constexpr double kLeft = 50.0, kTop = 60.0, kRowPitch = 16.0;
+constexpr double kLeft = 45.0, kTop = 60.0, kRowPitch = 18.0;
 constexpr int kBodyPoints = 9, kTitlePoints = 14;
 
 struct Column {
   std::string heading;
-  double right;  // where the column's text ends, in page units
+  double width;  // page units; the text ends at the column's right
   bool shown;
+  double right = 0;  // set once the shown columns are placed
 };
 
 class Page {
@@ -34,22 +35,21 @@ class Page {
   void textRight(double right, double y, const std::string& s) {
     c_.textOut(px(right) - c_.textExtent(s).width, px(y), s);
   }
-  void rule(double y) {
+  void rule(double y, double right) {
     c_.setPenColour(kClBlack);
     c_.setPenWidth(std::max(1, px(1)));
     c_.moveTo(px(kLeft), px(y));
-    c_.lineTo(px(kPageUnits - kLeft), px(y));
+    c_.lineTo(px(right), px(y));
   }
   // A verdict on a patch of its colour, readable on it.
   void verdict(double right, double y, Verdict v, const std::string& s) {
-    const int w = c_.textExtent(s).width, h = c_.textExtent(s).height;
-    const int pad = std::max(1, px(2));
+    const TextSize size = c_.textExtent(s);
+    const int pad = std::max(1, px(3));
     c_.setPenColour(VerdictColour(v));
-    c_.setBrushColour(VerdictColour(v));
-    c_.rectangle(px(right) - w - pad, px(y) - pad / 2, px(right) + pad, px(y) + h + pad / 2);
+    c_.setBrushColour(v == Verdict::None ? 0xFFFFFF : VerdictColour(v));
+    c_.rectangle(px(right) - size.width - 2 * pad, px(y), px(right), px(y) + size.height);
     font(kBodyPoints, v == Verdict::Marginal || v == Verdict::None ? kClBlack : 0xFFFFFF);
-    if (v == Verdict::None) c_.setBrushColour(0xFFFFFF);
-    textRight(right, y, s);
+    c_.textOut(px(right) - size.width - pad, px(y), s);
     c_.setBrushColour(0xFFFFFF);
   }
 
@@ -66,16 +66,22 @@ std::string Level(const PeakReading& r) {
   return r.taken() ? Fixed(r.level, 1) : "";
 }
 
+// The shown columns side by side from the left margin.
 std::vector<Column> ColumnsFor(const PeakTable& t) {
   auto any = [&t](auto test) { return std::any_of(t.rows.begin(), t.rows.end(), test); };
   const bool limit = !t.limitName.empty();
   const bool companion = any([](const PeakRow& r) { return r.companion.present; });
   const bool lisn = any([](const PeakRow& r) { return !r.lisnLine.empty(); });
-  return {{"No.", 72, true},      {"MHz", 135, true},           {"Read", 180, true},
-          {"Corr.", 220, true},   {"Sweep", 265, true},         {"QP", 305, true},
-          {"AV", 345, companion}, {"Det.", 380, true},          {"Limit", 425, limit},
-          {"Margin", 475, limit}, {"QP Limit", 535, companion}, {"QP Margin", 600, companion},
-          {"LISN", 650, lisn},    {"Verdict", 750, true}};
+  std::vector<Column> columns{
+      {"No.", 25, true},     {"MHz", 65, true},           {"Read", 45, true},
+      {"Corr.", 45, true},   {"Sweep", 50, true},         {"QP", 50, true},
+      {"AV", 50, companion}, {"Det.", 35, true},          {"Limit", 50, limit},
+      {"Margin", 50, limit}, {"QP Limit", 55, companion}, {"QP Margin", 60, companion},
+      {"LISN", 45, lisn},    {"Verdict", 80, true}};
+  double x = kLeft;
+  for (Column& c : columns)
+    if (c.shown) c.right = x += c.width;
+  return columns;
 }
 
 std::vector<std::string> CellsOf(int number, const PeakRow& r) {
@@ -122,7 +128,7 @@ void DrawPeakTablePage(Canvas& canvas, const PeakTable& t, int widthPx, int heig
   for (const Column& c : columns)
     if (c.shown) page.textRight(c.right, y, c.heading);
   y += kRowPitch;
-  page.rule(y);
+  page.rule(y, columns.back().right);
   y += 0.5 * kRowPitch;
   // The rows that fit above the overall verdict and the note.
   const double bottom = heightPx / (widthPx / kPageUnits) - 3 * kRowPitch;
@@ -136,14 +142,15 @@ void DrawPeakTablePage(Canvas& canvas, const PeakTable& t, int widthPx, int heig
     page.verdict(columns.back().right, y, r.verdict, cells.back());
     y += kRowPitch;
   }
-  page.rule(y);
+  page.rule(y, columns.back().right);
   y += kRowPitch;
   page.font(kBodyPoints, kClBlack);
   page.text(kLeft, y, "Overall verdict :");
   page.verdict(kLeft + 170, y, t.overall, std::string(VerdictText(t.overall)));
   y += 1.5 * kRowPitch;
   page.font(kBodyPoints, kClBlack);
-  page.text(kLeft, y, "* The verdict rests on the sweep alone: no final reading was taken.");
+  if (std::any_of(t.rows.begin(), t.rows.end(), [](const PeakRow& r) { return !r.finalVerdict; }))
+    page.text(kLeft, y, "* The verdict rests on the sweep alone: no final reading was taken.");
 }
 
 }  // namespace tq

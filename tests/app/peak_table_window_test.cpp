@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <filesystem>
 
@@ -22,6 +24,7 @@
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
 #include "platform/NoUsbI2cIo.h"
+#include "platform/qt/QtPrinter.h"
 #include "qt_test_app.h"
 
 namespace tq {
@@ -116,6 +119,15 @@ TEST_F(PeakTableWindowTest, AnEngineerFindsWhatFailsOnQuasiPeak) {
   }
   EXPECT_EQ(passedOnQuasiPeak, 3);  // over the line on the sweep, under it on quasi-peak
   screenshot(*peakTable(), "peak_table_measured");
+  // The report's PDF has the table on its second page.
+  const QByteArray dir = qgetenv("TQ_SCREENSHOT_DIR");
+  const QString pdf = (dir.isEmpty() ? QDir::tempPath() : QString(dir)) + "/peak_table_report.pdf";
+  QtPrinter printer;
+  ASSERT_TRUE(printer.PrintToPdf(program->Report(), pdf.toStdString()));
+  if (!QStandardPaths::findExecutable("pdftoppm").isEmpty())
+    EXPECT_EQ(QProcess::execute("pdftoppm", {"-png", "-r", "60", "-f", "2", "-l", "2",
+                                             "-singlefile", pdf, pdf.chopped(4)}),
+              0);
 
   // A row picked: the marker on the graph and the values window at its frequency.
   program->state().displaySize = 0;

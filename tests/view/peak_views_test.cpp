@@ -83,7 +83,7 @@ TEST(PeakTablePage, RowsLinesVerdictsAndTheOverallVerdictScaledToThePage) {
   EXPECT_FALSE(printed.hasText("LISN"));
   const auto* title = printed.findText("Peak Table");
   ASSERT_NE(title, nullptr);
-  EXPECT_EQ(title->x0, RoundHalfEven(50 * 4958 / 800.0));
+  EXPECT_EQ(title->x0, RoundHalfEven(45 * 4958 / 800.0));
   EXPECT_EQ(title->fontSize, RoundHalfEven(14 * 4958 / 800.0));
 }
 
