@@ -97,6 +97,7 @@ void TPeakTable::open(int maxWidth) {
   maxWidth_ = maxWidth;
   shownRevision_ = -1;
   refresh();
+  fitWidth();
   show();
   raise();
   activateWindow();
@@ -151,8 +152,8 @@ void TPeakTable::fill() {
   progress_->setRange(0, rows);
   progress_->setValue(std::min(control_.RowsMeasured(), rows));
   progress_->setFormat(QString("%v of %1 measured").arg(t.rows.size()));
-  showColumns();
-  fitWidth();
+  // The window is sized when it opens or its columns change, not at every new table.
+  if (showColumns() || !isVisible()) fitWidth();
 }
 
 void TPeakTable::fillRow(int row, const PeakRow& r) {
@@ -189,7 +190,7 @@ void TPeakTable::fillRow(int row, const PeakRow& r) {
   }
 }
 
-void TPeakTable::showColumns() {
+bool TPeakTable::showColumns() {
   const PeakTable& t = control_.Table();
   auto any = [&t](auto test) { return std::any_of(t.rows.begin(), t.rows.end(), test); };
   const bool limit = !t.limitName.empty();
@@ -202,6 +203,10 @@ void TPeakTable::showColumns() {
   grid_->setColumnHidden(kQpMargin, !companion);
   grid_->setColumnHidden(kLisn, !lisn);
   grid_->resizeColumnsToContents();
+  const std::array<bool, 4> shown{limit, companion, lisn, t.rows.size() > 12};
+  const bool changed = shown != shownColumns_;
+  shownColumns_ = shown;
+  return changed;
 }
 
 void TPeakTable::fitWidth() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 
 #include "measure/FinalMeasurement.h"
 
@@ -49,7 +50,8 @@ class TPeakTable : public QDialog {
   };
   void fill();
   void fillRow(int row, const PeakRow& r);
-  void showColumns();
+  // True when the set of columns shown changed.
+  bool showColumns();
   void fitWidth();
   void updateButtons();
   void rowPicked();
@@ -64,6 +66,7 @@ class TPeakTable : public QDialog {
   int shownRevision_ = -1;
   int maxWidth_ = 620;
   bool filling_ = false;
+  std::array<bool, 4> shownColumns_{};
 };
 
 }  // namespace tq
