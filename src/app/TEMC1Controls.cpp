@@ -1,5 +1,6 @@
 // The main window's controls: where each sits, and what its events do.
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,12 @@ QPushButton* TEMC1::button(Command command, QWidget* parent, QRect geometry) {
   b->setObjectName(QString::fromUtf8(e.objectName.data(), e.objectName.size()));
   b->setGeometry(geometry);
   b->setFocusPolicy(Qt::TabFocus);
+  // A caption wider than its button ("RiduDudoruvo") takes a smaller font, never a cut.
+  QFont font = b->font();
+  while (QFontMetrics(font).horizontalAdvance(b->text()) > geometry.width() - 8 &&
+         font.pointSizeF() > 7.0)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  b->setFont(font);
   commandWidgets_[row].button = b;
   placed_[std::string(e.objectName)] = b;
   connect(b, &QPushButton::clicked, this, [this, command] { dispatch(command); });

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <filesystem>
+#include <iostream>
 
 #include "SimulatedLink.h"
 #include "SimulatedUsbAdapter.h"
@@ -50,6 +51,8 @@ int main(int argc, char* argv[]) {
                           : tq::DefaultDataRoot());
   files.ensureHostIni();
   files.installShippedData(ShippedDataDir());
+  // The simulated analyser's ERS unit comes with its calibration disk.
+  if (parser.isSet(simulate)) files.installSimulatedDisk(ShippedDataDir());
   // Bare file names land in the working folder, as they always did.
   QDir::setCurrent(QString::fromStdString(files.resolve(files.workingDirectory()).string()));
 
@@ -63,7 +66,8 @@ int main(int argc, char* argv[]) {
   tq::QtSerialPort device(hostPorts);
   // The simulated analyser measures a finished product, as a user of --simulate would.
   tq::sim::SimulatedLink simulator(ticks, {.product = tq::sim::Product::Enclosed});
-  tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator.port);
+  tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator.port,
+                               std::cerr);
   // This host has no adapter library; the simulated NX200 stands in for it with --simulate.
   tq::NoUsbI2cIo noAdapterLibrary;
   tq::sim::SimulatedUsbAdapter simulatedAdapter;
@@ -77,6 +81,7 @@ int main(int argc, char* argv[]) {
   window.attach(program);
   tq::QtPrinter printer(&window);
   window.setPrinter(printer);
+  window.setGuidePrinter(printer);
   window.show();
   return app.exec();
 }

@@ -22,7 +22,7 @@ std::string WithoutCsvExtension(std::string name) {
 }  // namespace
 
 void FinalMeasurement::ExportCsv() {
-  const auto name = p_.prompts.saveFileName("Export CSV", "*.csv|*.csv", "c:\\tq4800");
+  const auto name = p_.prompts.saveFileName("Export CSV", "CSV files|*.csv", "c:\\tq4800", "csv");
   if (!name || name->empty()) return;
   Refresh();
   const std::string stem = WithoutCsvExtension(*name);

@@ -55,7 +55,9 @@ Program::Program(Ports ports)
       final_({state_, model_, ports.view, link_, traces_, scan_, limit_, transducer_, usb_,
               pointer_, ports.ticks, ports.prompts, ports.files}),
       results_({state_, model_, ports.view, ports.prompts, ports.files, ports.clock, traces_, scan_,
-                inputs_, transducer_, limit_, features_}) {
+                inputs_, transducer_, limit_, features_}),
+      guideActions_({state_, model_, ports.view, scan_, traces_, limit_, inputs_, pointer_}),
+      guide_(guideActions_, ports.prompts) {
   painter_.FollowMarker(final_.marker());
   scan_.ObserveSweeps(final_);
   mainTimer_ = ports_.ticks.createTimer(1000, [this] { MainTimerTimer(); });

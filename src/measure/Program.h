@@ -10,6 +10,7 @@
 #include "corrections/Transducer.h"
 #include "corrections/UserAntennaEditor.h"
 #include "corrections/UserLimitEditor.h"
+#include "guide/Guide.h"
 #include "link/Link.h"
 #include "link/LinkClient.h"
 #include "link/UsbAdapter.h"
@@ -17,6 +18,7 @@
 #include "measure/Details.h"
 #include "measure/ErsCalibration.h"
 #include "measure/FinalMeasurement.h"
+#include "measure/GuideActions.h"
 #include "measure/InputSelection.h"
 #include "measure/ResultFiles.h"
 #include "measure/ScanEngine.h"
@@ -181,6 +183,8 @@ class Program : public InformationSource,
   // Beyond the text: the peak table of the last sweep and the final measurement of its peaks.
   FinalMeasurement& finalMeasurement() { return final_; }
   PeakTableControl& peakTable() { return final_; }
+  // RiduDudoruvo: the guide and the set-up it makes through the window's own operations.
+  Guide& guide() { return guide_; }
 
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
@@ -241,7 +245,6 @@ class Program : public InformationSource,
   Ports ports_;
   MeasurementState state_;
   WindowModel model_;
-  NullFeatures nullFeatures_;
   // ERS (features_.ers); it drives the scan engine declared further down.
   ErsCalibration ers_;
   Transducer transducer_;
@@ -262,6 +265,8 @@ class Program : public InformationSource,
   FinalMeasurement final_;
   // Result files: made after everything an opened file restores.
   ResultFiles results_;
+  GuideActions guideActions_;
+  Guide guide_;
   std::unique_ptr<Timer> mainTimer_;
   std::unique_ptr<Timer> clockTimer_;
   bool started_ = false;

@@ -67,13 +67,11 @@ class LimitLinesTest : public ::testing::Test {
  protected:
   LimitLinesTest() {
     base.entryCount = 3;
-    base.recordNumber = 26;
     base.points[1] = {150000, 56, 1};
     base.points[2] = {500000, 46, 0};
     base.clickAllowanceDb = 3;
     companion = base;
     companion.companionOffsetDb = 10;
-    companion.quasiPeak = true;
     lines = LinesOf(&base, &companion, {});
   }
   PeakRow rowAt(double hz, double sweepLevel) {
@@ -92,8 +90,6 @@ class LimitLinesTest : public ::testing::Test {
 };
 
 TEST_F(LimitLinesTest, MarginsToTheLogInterpolatedLineAndItsCompanion) {
-  ASSERT_NE(lines.companion, nullptr);
-  EXPECT_EQ(BaseDetector(lines), 'A');
   // 61.0 dB log-interpolated for the 66/56 line is 51.0 for this one, + 3 dB of clicks.
   PeakRow row = rowAt(273861, 57.0);
   EXPECT_NEAR(row.base.limit, 54.0, 0.05);
@@ -101,7 +97,6 @@ TEST_F(LimitLinesTest, MarginsToTheLogInterpolatedLineAndItsCompanion) {
   EXPECT_NEAR(row.base.margin, 3.0, 0.05);
   EXPECT_NEAR(row.companion.margin, -7.0, 0.05);
   EXPECT_EQ(row.verdict, Verdict::Fail);
-  EXPECT_FALSE(row.finalVerdict);
 
   // The quasi-peak 8 dB down stands for the average until that is read: within 2 dB of the
   // average line it asks for the average reading.

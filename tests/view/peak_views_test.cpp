@@ -46,19 +46,13 @@ TEST_F(PeakMarkerTest, ATriangleInTheLimitColourJustAboveTheTraceAtTheFrequency)
 }
 
 PeakTable Table(bool companion) {
-  PeakTable t;
-  t.unit = "dBuV";
-  t.limitName = "EN55022 Class B Mains";
-  PeakRow r;
-  r.peak = {'P', 180000, 40.0, 20.0, 60.0};
-  r.base = {true, 'A', 54.0, 6.0, 'P', Verdict::Fail};
+  PeakRow r{.peak = {'P', 180000, 40.0, 20.0, 60.0},
+            .base = {true, 'A', 54.0, 6.0, 'P', Verdict::Fail},
+            .lisnLine = companion ? "Live" : "",
+            .verdict = Verdict::Fail,
+            .detector = 'P'};
   if (companion) r.companion = {true, 'Q', 64.0, -4.0, 'P', Verdict::Marginal};
-  r.lisnLine = companion ? "Live" : "";
-  r.verdict = Verdict::Fail;
-  r.detector = 'P';
-  t.rows = {r};
-  t.overall = Verdict::Fail;
-  return t;
+  return {{r}, Verdict::Fail, "dBuV", "EN55022 Class B Mains"};
 }
 
 TEST(PeakTablePage, RowsLinesVerdictsAndTheOverallVerdictScaledToThePage) {
