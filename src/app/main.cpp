@@ -8,6 +8,7 @@
 #include "SimulatedLink.h"
 #include "SimulatedUsbAdapter.h"
 #include "app/RoutingSerialPort.h"
+#include "app/RunMain.h"
 #include "app/SimulatedErsUnit.h"
 #include "app/TEMC1.h"
 #include "measure/Program.h"
@@ -34,6 +35,9 @@ std::filesystem::path ShippedDataDir() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // An unattended run needs no display: it draws its reports offscreen.
+  if (tq::AsksForRun(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName("Veltrane Instruments Ltd TQ4800");
 
@@ -44,7 +48,9 @@ int main(int argc, char* argv[]) {
   QCommandLineOption dataRoot("data-root", "Folder that holds the drives C: and A:.", "DIR");
   parser.addOption(simulate);
   parser.addOption(dataRoot);
+  tq::AddRunOptions(parser);
   parser.process(app);
+  if (parser.isSet("run")) return tq::RunPlan(parser, ShippedDataDir());
 
   tq::HostFiles files(parser.isSet(dataRoot)
                           ? std::filesystem::path(parser.value(dataRoot).toStdString())
