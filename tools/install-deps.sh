@@ -2,7 +2,9 @@
 # Installs what the build and the tests need on a Debian machine (run as root or via sudo).
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-serialport-dev
-          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-liberation)
+          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-liberation
+          # the Windows cross-build of the core and Wine to run its tests
+          g++-mingw-w64-x86-64-posix googletest wine64)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
