@@ -6,9 +6,8 @@ set_target_properties(tq4800 PROPERTIES WIN32_EXECUTABLE ON)
 if(TARGET Qt6::windeployqt)
   set(TQ_WINDEPLOYQT $<TARGET_FILE:Qt6::windeployqt>)
 else()
-  get_target_property(tq_qmake Qt6::qmake IMPORTED_LOCATION)
-  get_filename_component(tq_qt_bin "${tq_qmake}" DIRECTORY)
-  find_program(TQ_WINDEPLOYQT windeployqt HINTS "${tq_qt_bin}" REQUIRED)
+  find_program(TQ_WINDEPLOYQT windeployqt REQUIRED
+               HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}" "${Qt6_DIR}/../../../bin")
 endif()
 
 add_custom_command(TARGET tq4800 POST_BUILD

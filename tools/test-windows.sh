@@ -5,9 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath -m "${1:-build-win}")
+bash tools/install-deps.sh windows
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTQ_CORE_ONLY=ON \
-  -DTQ_GTEST_SOURCE_DIR=/usr/src/googletest >/dev/null
+cmake --preset windows-cross -B "$build" >/dev/null
 nice cmake --build "$build" -j2
 
 # Debian's wine64 package keeps its loader in /usr/lib/wine; the wine package adds a wrapper.
