@@ -3,7 +3,8 @@
 # "install-deps.sh windows" adds the Windows cross-build of the core and Wine to run its tests.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-serialport-dev
-          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-liberation)
+          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-liberation
+          poppler-utils)
 if [ "${1:-}" = windows ]; then
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64)
 fi

@@ -199,6 +199,7 @@ class DiscardingCanvas : public Canvas {
   void setPenMode(PenMode) override {}
   void setBrushColour(Colour) override {}
   void setFont(std::string_view, int, Colour) override {}
+  void setFontHeight(std::string_view, int, Colour) override {}
 };
 }  // namespace
 

@@ -39,6 +39,9 @@ class PolylineCanvas : public Canvas {
   void setFont(std::string_view name, int pointSize, Colour colour) override {
     inner_.setFont(name, pointSize, colour);
   }
+  void setFontHeight(std::string_view name, int heightPx, Colour colour) override {
+    inner_.setFontHeight(name, heightPx, colour);
+  }
   // Draws what is pending.
   void flush();
 

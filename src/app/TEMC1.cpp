@@ -23,6 +23,7 @@
 #include "dialogs/TERSOK.h"
 #include "dialogs/THkeeping.h"
 #include "dialogs/TImport.h"
+#include "dialogs/TInfo.h"
 #include "dialogs/TLisndlg.h"
 #include "dialogs/TNotebook.h"
 #include "dialogs/TSpanish.h"
@@ -77,6 +78,7 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   ers_ = new TERS(this);
   erszoomform_ = new TERSzoomform(this);
   ersok_ = new TERSOK(this);
+  info_ = new TInfo(this, *spanish_);
   createMenus();
   createControls();
   connectControls();
@@ -141,7 +143,7 @@ void TEMC1::createMenus() {
 
 void TEMC1::dispatch(Command command) {
   if (!program_ || program_->model().startingUp) return;
-  if (dispatchLimitDialog(command)) {
+  if (dispatchLimitDialog(command) || dispatchPrinting(command)) {
     modelChanged();
     return;
   }
@@ -234,13 +236,6 @@ void TEMC1::openLisnDialog() {
   if (!program_) return;
   lisndlg_->FormActivate(program_->Lisn());
   if (lisndlg_->exec() == QDialog::Accepted) program_->ApplyLisn(lisndlg_->values());
-  modelChanged();
-}
-
-void TEMC1::antennaDistanceClick() {
-  if (!program_) return;
-  if (program_->AntennaDistanceClick())
-    if (const auto alt = spanish_->chooseAlternative()) program_->SetAntennaDistanceAlt(*alt);
   modelChanged();
 }
 

@@ -23,7 +23,10 @@ namespace tq {
 
 class Lamp;
 class Program;
+class QtPrinter;
 class TAboutBox;
+class TBtnBottomDlg2;
+class TInfo;
 class TCellform;
 class TERS;
 class TERSOK;
@@ -48,6 +51,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   ~TEMC1() override;
 
   void attach(Program& program);
+  // The printer the File menu prints on (the composition root owns it).
+  void setPrinter(QtPrinter& printer) { printer_ = &printer; }
 
   // MainView
   void modelChanged() override;
@@ -67,10 +72,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void applyLayout();
   QWidget* messageWindow() const { return messageWindow_; }
   GraphArea* graph() const { return graph_; }
-  // Inputs: the LISN dialog over the program's values, and the antenna distance click of
-  // the information window (with the distance dialog when the standard method is on).
+  // Inputs: the LISN dialog over the program's values.
   void openLisnDialog();
-  void antennaDistanceClick();
   // Processing: ERS. The calibration dialog, then (full range) the peak dialog.
   void openErsCalibration(bool zoomed);
 
@@ -104,6 +107,9 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void createRangeDelay();
   void dispatch(Command command);
   bool dispatchLimitDialog(Command command);
+  // File: the report, the screendump, the printer's set-up and colours; the information
+  // window. False for any other command.
+  bool dispatchPrinting(Command command);
   void openResultFile();
   void updateCommands();
   void updateTexts();
@@ -124,6 +130,9 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   TCellform* cellform_ = nullptr;
   TSpanish* spanish_ = nullptr;
   TUserantbox* userantbox_ = nullptr;
+  TInfo* info_ = nullptr;
+  TBtnBottomDlg2* btnBottomDlg2_ = nullptr;
+  QtPrinter* printer_ = nullptr;
   // File: the import options of Open, and the notes.
   TImport* import_ = nullptr;
   TNotebook* notebook_ = nullptr;

@@ -14,6 +14,7 @@
 #include "platform/HostPorts.h"
 #include "platform/NoUsbI2cIo.h"
 #include "platform/qt/QtClock.h"
+#include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtText.h"
@@ -73,6 +74,8 @@ int main(int argc, char* argv[]) {
 
   tq::Program program(tq::Ports{serial, ticks, ersUnit, files, clock, window, usb});
   window.attach(program);
+  tq::QtPrinter printer(&window);
+  window.setPrinter(printer);
   window.show();
   return app.exec();
 }

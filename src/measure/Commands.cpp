@@ -107,6 +107,7 @@ std::vector<CommandEntry> BuildTable() {
       {C::Reset1, K::Item, "Reset1", "Hardware &Reset", "Port1"},
       // Help
       {C::Help1, K::Menu, "Help1", "&Help", ""},
+      {C::Information1, K::Item, "Information1", "&Information...", "Help1"},
       {C::About1, K::Item, "About1", "&About...", "Help1"},
       // Buttons
       {C::Button5, K::Button, "Button5", "dBm", ""},
@@ -234,11 +235,6 @@ CommandState StateOf(Command id, const CommandContext& c) {
       r.enabled = m.saveEnabled;
       break;
     // What is not built yet stays disabled rather than doing nothing.
-    case C::Print1:
-    case C::Screendump1:
-    case C::PrinterSetup1:
-    case C::PrinterColours1:
-    case C::BitBtn6:
     case C::Button4:
       r.enabled = false;
       break;

@@ -34,6 +34,8 @@
 #include "traces/TraceSet.h"
 #include "view/GraphPainter.h"
 #include "view/GraphPointer.h"
+#include "view/Information.h"
+#include "view/PrintReport.h"
 
 namespace tq {
 
@@ -51,7 +53,8 @@ struct Ports {
 // The program's core behind the main window. It owns the measurement state, the link, the
 // trace set, the scan engine, the features and the graph's painter and pointer, and offers
 // the window its commands, its value controls, its painting and its mouse and keys.
-class Program : private LinkClient,
+class Program : public InformationSource,
+                private LinkClient,
                 private PointerClient,
                 private AdapterClient,
                 private LimitClient,
@@ -104,6 +107,11 @@ class Program : private LinkClient,
   // The clock panel shows an opened result's own date until the next scan.
   void ShowLoadedResultDate(std::string date) { model_.loadedResultDate = std::move(date); }
   void SetScreenColours(const std::array<Colour, 8>& colours);
+  void SetPrinterColours(const std::array<Colour, 6>& colours) { state_.printerColours = colours; }
+  // File: the printed report of the measurement as it stands (the rules of a paint run
+  // first, as they do before the window shows it). It reads the program: print it before
+  // anything changes.
+  ReportDocument Report();
   DetailsValues Details() const;
   // The Details window closed: its delimiter field, and its path field after OK.
   void ApplyDetails(std::string_view delimiterField, const std::optional<std::string>& pathField);
@@ -145,10 +153,11 @@ class Program : private LinkClient,
   CellValues Cell() const { return inputs_.Cell(); }
   void AcceptCell(int type, std::string_view serialText) { inputs_.AcceptCell(type, serialText); }
   UserAntennaEditor& antennaEditor() { return antennaEditor_; }
-  // The information window's antenna distance click: true when the distance dialog is to
-  // be shown; its ALT and STD set the method.
-  bool AntennaDistanceClick() { return inputs_.AntennaDistanceClick(); }
-  void SetAntennaDistanceAlt(bool alt) { state_.antennaDistanceAlt = alt; }
+  // The information window: its values, and its antenna distance click (true when the
+  // distance dialog is to be shown; its ALT and STD set the method).
+  InfoView Information() const override;
+  bool AntennaDistanceClick() override { return inputs_.AntennaDistanceClick(); }
+  void SetAntennaDistanceAlt(bool alt) override { state_.antennaDistanceAlt = alt; }
   // The guide selects inputs by their entries; its radiated tests set the distance.
   void SelectInputForGuide(Command entry, int testCode);
 

@@ -120,6 +120,7 @@ enum class Command : std::uint16_t {
   // Help
   Help1,
   About1,
+  Information1,
   Count,
 };
 

@@ -34,6 +34,9 @@ class Canvas {
   virtual void setPenMode(PenMode mode) = 0;
   virtual void setBrushColour(Colour colour) = 0;
   virtual void setFont(std::string_view name, int pointSize, Colour colour) = 0;
+  // A font whose characters are heightPx device pixels tall, whatever the device's
+  // resolution (the printed page sizes its text in parts of the page).
+  virtual void setFontHeight(std::string_view name, int heightPx, Colour colour) = 0;
 };
 
 }  // namespace tq

@@ -56,6 +56,9 @@ class BoundsCanvas : public Canvas {
   void setFont(std::string_view name, int pointSize, Colour colour) override {
     inner_.setFont(name, pointSize, colour);
   }
+  void setFontHeight(std::string_view name, int heightPx, Colour colour) override {
+    inner_.setFontHeight(name, heightPx, colour);
+  }
 
  private:
   void include(int l, int t, int r, int b) {

@@ -61,6 +61,10 @@ void VerticalLine(Canvas& canvas, const GraphScale& s, int x) {
 
 }  // namespace
 
+std::span<const double> LogGridMhz(int logSpanIndex) {
+  return LogAxisFor(logSpanIndex).gridMhz;
+}
+
 void GraphPainter::DrawAxes(Canvas& canvas, const GraphScale& s) const {
   const GraphGeometry& g = s.g;
   canvas.setPenColour(colour(kGridColour));
@@ -75,8 +79,8 @@ void GraphPainter::DrawAxes(Canvas& canvas, const GraphScale& s) const {
     for (int i = 1; i <= 4; ++i)
       VerticalLine(canvas, s, g.plotLeft + RoundHalfEven(i * 0.2 * g.plotWidth));
   } else if (s.logAxis) {
-    const LogAxis axis = LogAxisFor(state_.logSpanIndex);
-    for (double mhz : axis.gridMhz) VerticalLine(canvas, s, s.FreqToX(mhz * 1e6));
+    for (double mhz : LogGridMhz(state_.logSpanIndex))
+      VerticalLine(canvas, s, s.FreqToX(mhz * 1e6));
   } else {
     const int step = RoundHalfEven(g.plotWidth / 10.0);
     for (int i = 1; i <= 9; ++i) VerticalLine(canvas, s, g.plotLeft + i * step);

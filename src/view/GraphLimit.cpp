@@ -3,6 +3,8 @@
 #include "corrections/LimitLevel.h"
 #include "model/Numbers.h"
 #include "view/GraphPainter.h"
+#include "view/LimitLines.h"
+#include "view/PaperScale.h"
 
 namespace tq {
 
@@ -23,37 +25,17 @@ bool DrawnWithDirectInput(const LimitTable& line) {
          (line.fileSelector == 2 && r >= 34 && r <= 39);
 }
 
-}  // namespace
-
-void GraphPainter::DrawLimit(Canvas& canvas, const GraphScale& s, const LimitTable& line) const {
-  constexpr int kDirect = 8, kNx10 = 1;
-  const int input = sources_.inputs.InputCode();
-  canvas.setPenMode(PenMode::Copy);
-  canvas.setPenStyle(PenStyle::Solid);
-  canvas.setPenColour(colour(kLimitColour));
-  canvas.setPenWidth(2);
-  const bool points = (input != kDirect || DrawnWithDirectInput(line)) && input != kNx10 &&
-                      !VehicleRecord(line.recordNumber);
-  if (points)
-    drawLimitPoints(canvas, s, line);
-  else if (VehicleRecord(line.recordNumber))
-    drawLimitBands(canvas, s, line);
-  canvas.setPenWidth(1);
-  DrawUnitLabelAndOutline(canvas, s);
-}
-
-void GraphPainter::drawLimitPoints(Canvas& canvas, const GraphScale& s,
-                                   const LimitTable& line) const {
-  const DistanceSetting distance{sources_.inputs.MeasuringDistanceM(), state_.antennaDistanceAlt};
+template <typename Scale>
+void DrawLimitPoints(Canvas& canvas, const Scale& s, const LimitTable& line,
+                     const LimitLineContext& c) {
   const double extra = line.companionOffsetDb + line.clickAllowanceDb;
   auto y = [&](double level) { return s.LimitToY(level + extra); };
-  auto at = [&](double hz) { return LimitAt(line, hz, distance); };
-  const GraphGeometry& g = s.g;
+  auto at = [&](double hz) { return LimitAt(line, hz, c.distance); };
 
-  if (state_.measurementMode == 2) {
-    const int level = y(at(sources_.single.FrequencyHz()));
-    canvas.moveTo(g.plotLeft, level);
-    canvas.lineTo(g.plotRight, level);
+  if (c.singleFrequencyMode) {
+    const int level = y(at(c.singleFrequencyHz));
+    canvas.moveTo(s.g.plotLeft, level);
+    canvas.lineTo(s.g.plotRight, level);
     return;
   }
 
@@ -61,13 +43,12 @@ void GraphPainter::drawLimitPoints(Canvas& canvas, const GraphScale& s,
   // The lighting record keeps its points below 150 kHz for its quasi-peak line only.
   const int first = line.recordNumber == 17 && !line.user && !line.quasiPeak ? 5 : 1;
   if (first > last) return;
-  const float correction = DistanceCorrectionDb(line, distance);
+  const float correction = DistanceCorrectionDb(line, c.distance);
   auto point = [&](int r) -> const LimitPoint& { return line.points[static_cast<std::size_t>(r)]; };
   double startLevel = point(first).level + correction;
   if (first == 5) startLevel = RoundHalfEven(startLevel);
   canvas.moveTo(s.FreqToX(point(first).frequencyHz), y(startLevel));
 
-  const double finish = state_.finishFrequencyHz;
   for (int r = first + 1; r <= last; ++r) {
     const LimitPoint& from = point(r - 1);
     const LimitPoint& to = point(r);
@@ -86,19 +67,19 @@ void GraphPainter::drawLimitPoints(Canvas& canvas, const GraphScale& s,
         canvas.lineTo(s.FreqToX(f), y(at(f)));
       }
     } else {
-      const double level = f1 >= finish ? at(finish) : to.level + correction;
+      const double level = f1 >= c.finishHz ? at(c.finishHz) : to.level + correction;
       canvas.lineTo(s.FreqToX(f1), y(level));
     }
   }
 }
 
-void GraphPainter::drawLimitBands(Canvas& canvas, const GraphScale& s,
-                                  const LimitTable& line) const {
+template <typename Scale>
+void DrawLimitBands(Canvas& canvas, const Scale& s, const LimitTable& line,
+                    const LimitLineContext& c) {
   const double extra = line.companionOffsetDb + line.clickAllowanceDb;
-  const GraphGeometry& g = s.g;
   const int last = line.lastBandRow();
-  if (state_.measurementMode == 2) {
-    const double hz = sources_.single.FrequencyHz();
+  if (c.singleFrequencyMode) {
+    const double hz = c.singleFrequencyHz;
     double level = kNoLimit;
     for (int r = 1; r <= last; ++r) {
       const LimitBand& b = line.bands[static_cast<std::size_t>(r)];
@@ -108,8 +89,8 @@ void GraphPainter::drawLimitBands(Canvas& canvas, const GraphScale& s,
       }
     }
     const int y = s.LimitToY(level + extra);
-    canvas.moveTo(g.plotLeft, y);
-    canvas.lineTo(g.plotRight, y);
+    canvas.moveTo(s.g.plotLeft, y);
+    canvas.lineTo(s.g.plotRight, y);
     return;
   }
   for (int r = 1; r <= last; ++r) {
@@ -118,6 +99,47 @@ void GraphPainter::drawLimitBands(Canvas& canvas, const GraphScale& s,
     canvas.moveTo(s.FreqToX(b.startHz), y);
     canvas.lineTo(s.FreqToX(b.stopHz), y);
   }
+}
+
+}  // namespace
+
+LimitLineContext LimitContextOf(const MeasurementState& state, const InputCorrections& inputs,
+                                const SingleFrequency& single) {
+  LimitLineContext c;
+  c.inputCode = inputs.InputCode();
+  c.distance = {inputs.MeasuringDistanceM(), state.antennaDistanceAlt};
+  c.singleFrequencyMode = state.measurementMode == 2;
+  c.finishHz = state.finishFrequencyHz;
+  c.singleFrequencyHz = single.FrequencyHz();
+  return c;
+}
+
+template <typename Scale>
+void DrawLimitLine(Canvas& canvas, const Scale& scale, const LimitTable& line,
+                   const LimitLineContext& context) {
+  constexpr int kDirect = 8, kNx10 = 1;
+  const int input = context.inputCode;
+  const bool points = (input != kDirect || DrawnWithDirectInput(line)) && input != kNx10 &&
+                      !VehicleRecord(line.recordNumber);
+  if (points)
+    DrawLimitPoints(canvas, scale, line, context);
+  else if (VehicleRecord(line.recordNumber))
+    DrawLimitBands(canvas, scale, line, context);
+}
+
+template void DrawLimitLine<GraphScale>(Canvas&, const GraphScale&, const LimitTable&,
+                                        const LimitLineContext&);
+template void DrawLimitLine<PaperScale>(Canvas&, const PaperScale&, const LimitTable&,
+                                        const LimitLineContext&);
+
+void GraphPainter::DrawLimit(Canvas& canvas, const GraphScale& s, const LimitTable& line) const {
+  canvas.setPenMode(PenMode::Copy);
+  canvas.setPenStyle(PenStyle::Solid);
+  canvas.setPenColour(colour(kLimitColour));
+  canvas.setPenWidth(2);
+  DrawLimitLine(canvas, s, line, LimitContextOf(state_, sources_.inputs, sources_.single));
+  canvas.setPenWidth(1);
+  DrawUnitLabelAndOutline(canvas, s);
 }
 
 }  // namespace tq

@@ -74,8 +74,6 @@ class GraphPainter {
   // flagged, black elsewhere, from 30 MHz to the stop frequency.
   void drawErsStrip(Canvas& canvas, const GraphScale& scale) const;
   void drawTraces(Canvas& canvas, const GraphScale& scale) const;
-  void drawLimitPoints(Canvas& canvas, const GraphScale& scale, const LimitTable& line) const;
-  void drawLimitBands(Canvas& canvas, const GraphScale& scale, const LimitTable& line) const;
   using PointXs = std::array<int, kTracePoints>;
   void drawTrace(Canvas& canvas, const GraphScale& scale, const PointXs& xs, int kind, int first,
                  int last) const;

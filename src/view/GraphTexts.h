@@ -19,6 +19,9 @@ std::string ProcessingLabel(const MeasurementState& state, const SingleFrequency
 // Labels 0..10 under a linear frequency axis; label 9 carries the unit.
 std::array<std::string, 11> LinearFrequencyLabels(std::int32_t startHz, std::int32_t finishHz);
 
+// The grid frequencies of the logarithmic axis of a log span (1 to 4), MHz.
+std::span<const double> LogGridMhz(int logSpanIndex);
+
 // The value cursor's frequency text: MHz with 2, 3 or 4 decimals, or whole KHz.
 std::string CursorFrequencyText(double hz);
 

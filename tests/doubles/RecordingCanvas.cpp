@@ -99,10 +99,16 @@ void RecordingCanvas::setBrushColour(Colour colour) {
 void RecordingCanvas::setFont(std::string_view name, int pointSize, Colour colour) {
   state_.fontName = std::string(name);
   state_.fontSize = pointSize;
+  state_.fontHeight = 0;
   state_.fontColour = colour;
   Call call = snapshot(Kind::Font);
   call.text = state_.fontName;
   calls_.push_back(std::move(call));
+}
+
+void RecordingCanvas::setFontHeight(std::string_view name, int heightPx, Colour colour) {
+  setFont(name, 0, colour);
+  calls_.back().fontHeight = state_.fontHeight = heightPx;
 }
 
 std::vector<RecordingCanvas::Call> RecordingCanvas::ofKind(Kind kind) const {

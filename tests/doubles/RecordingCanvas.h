@@ -39,6 +39,7 @@ class RecordingCanvas : public Canvas {
     Colour brushColour = 0xFFFFFF;
     std::string fontName;
     int fontSize = 8;
+    int fontHeight = 0;
     Colour fontColour = 0;
   };
 
@@ -60,6 +61,8 @@ class RecordingCanvas : public Canvas {
   void setPenMode(tq::PenMode mode) override;
   void setBrushColour(Colour colour) override;
   void setFont(std::string_view name, int pointSize, Colour colour) override;
+  // Recorded as a font of size 0 with its height in fontHeight.
+  void setFontHeight(std::string_view name, int heightPx, Colour colour) override;
 
   const std::vector<Call>& calls() const { return calls_; }
   void clear() { calls_.clear(); }

@@ -101,7 +101,7 @@ TEST_F(ResultFilesTest, SavedResultsReopenOnTheSameGridWithTheDefaultOptions) {
   EXPECT_TRUE(enabled(Command::Open1));
   EXPECT_TRUE(enabled(Command::SaveAs1));
   EXPECT_FALSE(enabled(Command::Save1));
-  EXPECT_FALSE(enabled(Command::Print1));
+  EXPECT_TRUE(enabled(Command::Print1));
   measure(30000000, 230000000);
   state().title = "Mains port";
   state().delimiter = " x";  // a blank delimiter becomes ";" in the file and the setting

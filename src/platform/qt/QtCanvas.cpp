@@ -172,4 +172,10 @@ void QtCanvas::setFont(std::string_view name, int pointSize, Colour colour) {
   fontColour_ = ToQColor(colour);
 }
 
+void QtCanvas::setFontHeight(std::string_view name, int heightPx, Colour colour) {
+  font_ = QFont(ToQString(name));
+  font_.setPixelSize(std::max(1, heightPx));
+  fontColour_ = ToQColor(colour);
+}
+
 }  // namespace tq

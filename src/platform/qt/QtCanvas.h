@@ -30,6 +30,7 @@ class QtCanvas : public Canvas {
   void setPenMode(PenMode mode) override { penMode_ = mode; }
   void setBrushColour(Colour colour) override { brushColour_ = ToQColor(colour); }
   void setFont(std::string_view name, int pointSize, Colour colour) override;
+  void setFontHeight(std::string_view name, int heightPx, Colour colour) override;
 
   QPoint penPosition() const { return position_; }
 
