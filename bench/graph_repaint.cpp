@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "app/GraphArea.h"
+#include "doubles/FakeFeatures.h"
 #include "model/MeasurementState.h"
 #include "model/Span.h"
 #include "model/WindowModel.h"
@@ -34,7 +35,7 @@ void Repaint(benchmark::State& run, bool withTraces) {
     traces.differenceTrace[n] = static_cast<std::int32_t>(50 + 20 * std::sin(x / 3.0));
     traces.archiveTrace[n] = static_cast<std::int32_t>(45 + 12 * std::cos(x / 5.0));
   }
-  tq::NullFeatures features;
+  tq::test::FakeFeatures features;
   tq::GraphPainter painter(state, model, traces, tq::SourcesOf(features.all()));
   QImage image(1024, 700, QImage::Format_RGB32);
   for (auto _ : run) {

@@ -23,16 +23,17 @@ class SimulatedErsUnit : public Prompts {
     return prompts_.message(kind, text, buttons);
   }
   std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
-                                      std::string_view defaultText) override {
-    return prompts_.inputBox(caption, prompt, defaultText);
+                                      std::string_view defaultText, int maxLength) override {
+    return prompts_.inputBox(caption, prompt, defaultText, maxLength);
   }
   std::optional<std::string> openFileName(std::string_view title, std::string_view filter,
                                           std::string_view initialDir) override {
     return prompts_.openFileName(title, filter, initialDir);
   }
   std::optional<std::string> saveFileName(std::string_view title, std::string_view filter,
-                                          std::string_view initialDir) override {
-    return prompts_.saveFileName(title, filter, initialDir);
+                                          std::string_view initialDir,
+                                          std::string_view defaultExtension) override {
+    return prompts_.saveFileName(title, filter, initialDir, defaultExtension);
   }
 
  private:

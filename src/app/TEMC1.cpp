@@ -17,6 +17,7 @@
 
 #include "app/Widgets.h"
 #include "corrections/LimitCatalogue.h"
+#include "dialogs/GuideWindows.h"
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TCellform.h"
 #include "dialogs/TERS.h"
@@ -35,6 +36,7 @@
 #include "measure/Program.h"
 #include "view/GraphTexts.h"
 #include "view/Layouts.h"
+#include "view/TextFit.h"
 
 namespace tq {
 
@@ -50,6 +52,21 @@ void SetText(Widget* w, std::string& shown, const std::string& text) {
   if (shown == text) return;
   shown = text;
   w->setText(Q(text));
+}
+
+// A panel label shows as much of its text as its width takes, with "…" where it is cut
+// (the whole text in its tool tip); a label that wraps keeps every word whole.
+void SetFittedText(QLabel* label, const std::string& text, bool wraps) {
+  const QFontMetrics metrics = label->fontMetrics();
+  const TextWidth width = [&metrics](std::string_view s) {
+    return metrics.horizontalAdvance(Q(s));
+  };
+  const int room = label->contentsRect().width();
+  const QString fitted =
+      Q(wraps ? FitWrappedText(text, room, width) : FitText(text, room, PanelElision(text), width));
+  if (label->text() == fitted) return;
+  label->setText(fitted);
+  label->setToolTip(fitted == Q(text) ? QString() : Q(text));
 }
 
 }  // namespace
@@ -192,6 +209,9 @@ void TEMC1::dispatch(Command command) {
       notebook_->exec();
       program_->results().SetNotesText(notebook_->text());
       break;
+    case Command::Button4:
+      guide_->Button4Click();
+      break;
     // Processing: ERS
     case Command::FullRange1:
     case Command::Zoomed1:
@@ -268,8 +288,14 @@ void TEMC1::attach(Program& program) {
   takeCentralWidget()->deleteLater();
   setCentralWidget(graph_);
   client_ = graph_;
+  // After the graph, so that a search of the window by name meets its own controls first.
+  guide_ = new GuideWindows(this, program.guide());
   statesShown_ = false;
   modelChanged();
+}
+
+void TEMC1::setGuidePrinter(Printer& printer) {
+  if (guide_) guide_->setPrinter(&printer);
 }
 
 void TEMC1::aboutToRender() {
@@ -315,8 +341,11 @@ void TEMC1::updateCommands() {
   const auto& table = CommandTable();
   for (std::size_t i = 0; i < table.size(); ++i) {
     const CommandState& s = newStates_[i];
-    if (statesShown_ && s == shownStates_[i]) continue;
     const CommandWidgets& w = commandWidgets_[i];
+    // A checkable item ticks itself when chosen: one whose command was declined (a detector
+    // warning cancelled) is set back.
+    const bool tickDrifted = w.action && table[i].checkable && w.action->isChecked() != s.checked;
+    if (statesShown_ && s == shownStates_[i] && !tickDrifted) continue;
     if (w.action) {
       w.action->setEnabled(s.enabled);
       if (table[i].checkable) w.action->setChecked(s.checked);
@@ -344,7 +373,7 @@ void TEMC1::updateTexts() {
     shown_.lamp = m.lampColour;
     shape1_->setColour(ToQColor(m.lampColour));
   }
-  SetText(panel10Text_, shown_.modelPanel, m.modelPanelText);
+  SetFittedText(panel10Text_, m.modelPanelText, false);
   SetText(panel7Text_, shown_.stepPanel, m.stepPanelText);
   SetText(panel2Text_, shown_.date, m.dateText);
   SetText(panel6Text_, shown_.title, s.title);
@@ -355,7 +384,7 @@ void TEMC1::updateTexts() {
   }
   SetText(label10_, shown_.detector, CaptionsFor(s).detectorLabel);
   for (std::size_t i = 0; i < inputLabels_.size(); ++i)
-    SetText(inputLabels_[i], shown_.inputLabels[i], m.inputLabels[i]);
+    SetFittedText(inputLabels_[i], m.inputLabels[i], true);
   SetText(label17_, shown_.cellRows, m.cellRowsText);
 
   const int attenuation = std::clamp(s.attenuationDb / 10, 0, 3);
@@ -371,7 +400,7 @@ void TEMC1::updateTexts() {
   // The box is not rewritten under the user's typing.
   if (s.preampGainDb != shown_.preampGain && !comboBox3_->hasFocus()) {
     shown_.preampGain = s.preampGainDb;
-    comboBox3_->setEditText(QString::number(s.preampGainDb));
+    comboBox3_->setEditText(Q(program_->PreampBoxText()));
   }
   if (m.busyCursor != shown_.busy) {
     shown_.busy = m.busyCursor;

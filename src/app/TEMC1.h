@@ -21,7 +21,9 @@ class QPushButton;
 
 namespace tq {
 
+class GuideWindows;
 class Lamp;
+class Printer;
 class Program;
 class QtPrinter;
 class TAboutBox;
@@ -76,6 +78,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void openLisnDialog();
   // Processing: ERS. The calibration dialog, then (full range) the peak dialog.
   void openErsCalibration(bool zoomed);
+  // RiduDudoruvo prints its instructions through this printer.
+  void setGuidePrinter(Printer& printer);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -91,8 +95,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   };
   // What the window shows now, so that an update touches only what changed.
   struct Shown {
-    std::string status, modelPanel, stepPanel, date, title, rangeLabel, frequencyBox, detector;
-    std::array<std::string, 3> inputLabels;
+    std::string status, stepPanel, date, title, rangeLabel, frequencyBox, detector;
     std::string cellRows;
     Colour lamp = 0xFFFFFFFF;  // no colour yet
     int attenuationIndex = -1, stepsIndex = -1, preampGain = -1000000;
@@ -142,6 +145,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   TERS* ers_ = nullptr;
   TERSzoomform* erszoomform_ = nullptr;
   TERSOK* ersok_ = nullptr;
+  GuideWindows* guide_ = nullptr;
   QFrame* panel8_ = nullptr;
   std::array<QLabel*, 3> inputLabels_{};
   QFrame* panel5_ = nullptr;

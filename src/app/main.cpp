@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <filesystem>
+#include <iostream>
 
 #include "SimulatedLink.h"
 #include "SimulatedUsbAdapter.h"
@@ -50,6 +51,8 @@ int main(int argc, char* argv[]) {
                                              : tq::DefaultDataRoot());
   files.ensureHostIni();
   files.installShippedData(ShippedDataDir());
+  // The simulated analyser's ERS unit comes with its calibration disk.
+  if (parser.isSet(simulate)) files.installSimulatedDisk(ShippedDataDir());
   // Bare file names land in the working folder, as they always did.
   QDir::setCurrent(tq::ToQString(tq::Utf8Path(files.resolve(files.workingDirectory()))));
 
@@ -62,7 +65,8 @@ int main(int argc, char* argv[]) {
   tq::QtPrompts prompts(&window, &files);
   tq::QtSerialPort device(hostPorts);
   tq::sim::SimulatedLink simulator(ticks);
-  tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator.port);
+  tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator.port,
+                               std::cerr);
   // This host has no adapter library; the simulated NX200 stands in for it with --simulate.
   tq::NoUsbI2cIo noAdapterLibrary;
   tq::sim::SimulatedUsbAdapter simulatedAdapter;
@@ -76,6 +80,7 @@ int main(int argc, char* argv[]) {
   window.attach(program);
   tq::QtPrinter printer(&window);
   window.setPrinter(printer);
+  window.setGuidePrinter(printer);
   window.show();
   return app.exec();
 }

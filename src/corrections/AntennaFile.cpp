@@ -122,9 +122,10 @@ CellFileRead ReadCellFile(std::string_view text, FactorTable& table) {
   CellFileRead read;
   const auto mhz = LeadingNumber(Line(lines, 2));
   if (mhz && *mhz > 0) read.changeoverHz = RoundHalfEven(*mhz * 1000000.0);
-  // Pairs from line 4 to the end of the file; row 499 is the last the table holds.
+  // The antenna file's layout: lines 4 and 5 empty, pairs from line 6 to the end of the file;
+  // row 499 is the last the table holds.
   constexpr std::size_t kLastRow = kFactorRows - 1;
-  for (std::size_t line = 3, row = 1; line < lines.size() && row <= kLastRow; line += 2, ++row) {
+  for (std::size_t line = 5, row = 1; line < lines.size() && row <= kLastRow; line += 2, ++row) {
     table[row].frequencyHz = RoundHalfEven(NumberOrZero(lines, line));
     table[row].factorDb = static_cast<float>(RoundHalfEven(NumberOrZero(lines, line + 1)));
     table[row].logarithmic = 0;

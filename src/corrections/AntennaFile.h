@@ -48,8 +48,9 @@ std::string WriteAntennaFile(std::string_view title, bool radiated, std::string_
 // A number as the editor writes it: 1.00000000000000E+0006.
 std::string ScientificText(double value);
 
-// Reads a TEM cell file into rows 1 to 499 of the (empty) table and gives the number of
-// rows read; the change-over frequency comes from line 3, 200 MHz when it gives none.
+// Reads a TEM cell file (the antenna file's layout, as the editor writes it) into rows 1 to
+// 499 of the (empty) table and gives the number of rows read; the change-over frequency
+// comes from line 3, 200 MHz when it gives none.
 struct CellFileRead {
   int rows = 0;
   std::int32_t changeoverHz = 200000000;

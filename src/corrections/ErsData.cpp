@@ -213,7 +213,6 @@ void ErsData::InstallERSdata1Click() {
   const auto serial =
       prompts_.inputBox("ERS Data", "Enter ERS Unit Serial Number : ", state_.ersSerialNumber);
   if (!serial) return;
-  state_.ersSerialNumber = *serial;
   prompts_.message(MessageKind::Information, "Place Disk with New ERS Data in Drive A",
                    Buttons::Ok);
   std::string folder = "a:";
@@ -221,19 +220,26 @@ void ErsData::InstallERSdata1Click() {
   // Few machines have a floppy drive now: the files may be in any folder.
   if (!there(".HOR") || !there(".VER"))
     if (auto chosen = installationFolder()) folder = *chosen;
+  // The new levels are kept aside: a failed installation leaves the data installed before
+  // (ERS.DAT, the tables and the serial number) as they were.
+  ErsTables read = tables_;
   bool installed = true;
-  if (!readInstallationFile(folder + *serial + ".HOR", 1)) {
+  if (!readInstallationFile(folder + *serial + ".HOR", 1, read)) {
     prompts_.message(MessageKind::Error, "Error Reading ERS Horizontal Data File", Buttons::Ok);
     installed = false;
   }
-  if (!readInstallationFile(folder + *serial + ".VER", 2)) {
+  if (!readInstallationFile(folder + *serial + ".VER", 2, read)) {
     prompts_.message(MessageKind::Error, "Error Reading ERS Vertical Data File", Buttons::Ok);
     installed = false;
   }
-  if (!files_.writeAll(kErsDataFile, ErsDatText(tables_))) {
+  if (installed && !files_.writeAll(kErsDataFile, ErsDatText(read))) {
     prompts_.message(MessageKind::Error, std::string("Unable to write ") + kErsDataFile,
                      Buttons::Ok);
     installed = false;
+  }
+  if (installed) {
+    tables_.reference = read.reference;
+    state_.ersSerialNumber = *serial;
   }
   prompts_.message(MessageKind::Information,
                    installed ? "ERS Data Successfully Installed" : "No ERS Data has been Installed",
@@ -247,11 +253,11 @@ std::optional<std::string> ErsData::installationFolder() {
   return slash == std::string::npos ? std::string() : chosen->substr(0, slash + 1);
 }
 
-bool ErsData::readInstallationFile(const std::string& path, int plane) {
+bool ErsData::readInstallationFile(const std::string& path, int plane, ErsTables& into) {
   const auto text = files_.readAll(path);
   if (!text) return false;
   const auto lines = Lines(*text);
-  auto& reference = tables_.reference[Row(plane)];
+  auto& reference = into.reference[Row(plane)];
   const std::size_t n = std::min(lines.size(), kErsPoints);
   for (std::size_t j = 0; j < n; ++j) reference[j] = ErsLevelOf(lines[j]);
   return lines.size() >= kErsPoints;

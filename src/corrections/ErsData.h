@@ -78,7 +78,7 @@ class ErsData {
   void SetCalibrated(int plane, bool calibrated);
 
  private:
-  bool readInstallationFile(const std::string& path, int plane);
+  bool readInstallationFile(const std::string& path, int plane, ErsTables& into);
   std::optional<std::string> installationFolder();
 
   MeasurementState& state_;

@@ -99,7 +99,7 @@ void LimitFiles::LoadBuiltInLimit(int fileSelector, int record) {
   }
 
   if (record == 0) table_.entryCount = 0;
-  state_.dbmUnits = false;
+  displayInDbuv();
   client_.RefreshLimitTrace();
 }
 
@@ -117,7 +117,7 @@ void LimitFiles::LoadUserLimit(int record) {
     reportLoadFailure("File Number " + std::to_string(record) +
                       " Not Found on user File. Check Default Path under File|Setup");
   table_.companionOffsetDb = 0;
-  state_.dbmUnits = false;
+  displayInDbuv();
 }
 
 void LimitFiles::LoadVehicleLimit(int record) {
@@ -129,12 +129,18 @@ void LimitFiles::LoadVehicleLimit(int record) {
     reportLoadFailure("File Number " + std::to_string(record) + " Not Found on " +
                       std::string(kVehicleFile) + std::string(kCheckPath));
   if (record == 0) table_.entryCount = 0;
-  state_.dbmUnits = false;
+  displayInDbuv();
   client_.RefreshLimitTrace();
   table_.companionOffsetDb = 0;
   model_.showLimit = true;
   view_.modelChanged();
   view_.repaint();
+}
+
+void LimitFiles::displayInDbuv() {
+  // A limit is given in dBuV: the levels go back to it, and the dBm button is offered again.
+  state_.dbmUnits = false;
+  model_.dbmButtonEnabled = true;
 }
 
 void LimitFiles::ClearLimit() {
@@ -145,11 +151,13 @@ void LimitFiles::switchLine(int fileSelector, int record) {
   // Switching lines is part of drawing: the unit the user chose and the click allowance of
   // the pair stay as they were.
   const bool dbm = state_.dbmUnits;
+  const bool dbmButton = model_.dbmButtonEnabled;
   const int click = table_.clickAllowanceDb;
   switching_ = true;
   LoadBuiltInLimit(fileSelector, record);
   switching_ = false;
   state_.dbmUnits = dbm;
+  model_.dbmButtonEnabled = dbmButton;
   table_.clickAllowanceDb = click;
 }
 

@@ -91,6 +91,7 @@ class LimitFiles : public ActiveLimit, public UserLimitChoice {
 
  private:
   void reportLoadFailure(const std::string& text);
+  void displayInDbuv();
   void switchLine(int fileSelector, int record);
   DistanceSetting distance() const;
 

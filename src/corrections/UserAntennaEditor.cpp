@@ -45,7 +45,7 @@ bool UserAntennaEditor::Load1Click() {
 }
 
 bool UserAntennaEditor::Save1Click() {
-  const auto name = prompts_.saveFileName("Save Antenna File", kFilter, kStartDir);
+  const auto name = prompts_.saveFileName("Save Antenna File", kFilter, kStartDir, "ANT");
   if (!name) return false;
   std::vector<AntennaPair> pairs;
   pairs.reserve(kAntennaPairs);

@@ -142,9 +142,10 @@ std::string UserLimitEditor::path() const {
   return state_.defaultPath + std::string(LimitFiles::kUserFile);
 }
 
-void UserLimitEditor::tooLong() {
+void UserLimitEditor::loadFailure(int record) {
   prompts_.message(MessageKind::Warning,
-                   "The user limit file has more than 1000 lines and cannot be edited.",
+                   "File Number " + std::to_string(record) +
+                       " Not Found on user File. Check Default Path under File|Setup",
                    Buttons::Ok);
 }
 
@@ -160,8 +161,10 @@ bool UserLimitEditor::BeginSelect() {
   buffer_.clear();
   if (const auto text = files_.readAll(path())) {
     std::vector<std::string> lines = SplitLines(*text);
+    // More lines than the editor holds: the load fails as the list's own load (record -1)
+    // would.
     if (lines.size() > kUserLimitFileLines) {
-      tooLong();
+      loadFailure(-1);
       return false;
     }
     buffer_ = std::move(lines);
@@ -223,13 +226,8 @@ UserLimitEditor::SaveResult UserLimitEditor::add(const UserLimitForm& form) {
 UserLimitEditor::SaveResult UserLimitEditor::modify(const UserLimitForm& form) {
   switch (ModifyUserLimitLines(buffer_, record_, form)) {
     case ModifyResult::NotFound:
-      prompts_.message(MessageKind::Warning,
-                       "File Number " + std::to_string(record_) +
-                           " Not Found on user File. Check Default Path under File|Setup",
-                       Buttons::Ok);
-      return SaveResult::Nothing;
     case ModifyResult::TooLong:
-      tooLong();
+      loadFailure(record_);
       return SaveResult::Nothing;
     case ModifyResult::Modified:
       break;

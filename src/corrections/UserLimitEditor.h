@@ -61,7 +61,8 @@ class UserLimitEditor {
   SaveResult add(const UserLimitForm& form);
   SaveResult modify(const UserLimitForm& form);
   std::string path() const;
-  void tooLong();
+  // The user file's load-failure warning.
+  void loadFailure(int record);
 
   const MeasurementState& state_;
   Files& files_;

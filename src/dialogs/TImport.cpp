@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/QtText.h"
+#include "view/TextFit.h"
 
 namespace tq {
 
@@ -95,10 +97,14 @@ TImport::TImport(QWidget* parent) : QDialog(parent) {
 
 void TImport::FormActivate(const std::string& fileName, bool ersHoldsData) {
   ersHoldsData_ = ersHoldsData;
-  // Break opportunities after the folder separators, so that a long name wraps.
-  QString shown = ToQString(fileName);
-  shown.replace('/', QStringLiteral("/\u200B")).replace('\\', QStringLiteral("\\\u200B"));
-  label1_->setText("File Selected : " + shown);
+  // The name as it is on a line of its own; a name too long for it loses its start.
+  const QFontMetrics metrics = label1_->fontMetrics();
+  const TextWidth width = [&metrics](std::string_view s) {
+    return metrics.horizontalAdvance(ToQString(s));
+  };
+  const std::string shown = FitText(fileName, label1_->minimumWidth(), Elide::Start, width);
+  label1_->setText("File Selected : " + ToQString(shown));
+  label1_->setToolTip(shown == fileName ? QString() : ToQString(fileName));
   options_ = OptionsOnOpening(options_);
   showOptions();
 }

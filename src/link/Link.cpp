@@ -235,8 +235,12 @@ void Link::processBuffer() {
         break;
       case kNak:
         removeFront(1);
-        if (commsWarningArmed_)
+        // One box at a time: the receive goes on under it, and a NAK meanwhile only counts.
+        if (commsWarningArmed_ && !nakBoxOpen_) {
+          nakBoxOpen_ = true;
           prompts_.message(MessageKind::Warning, "Invalid Comms Signal", Buttons::Ok);
+          nakBoxOpen_ = false;
+        }
         ++state_.stepIndex;
         break;
       default:

@@ -104,6 +104,7 @@ class Link {
   bool firmwareAdviceShown_ = false;
   bool handlingDataFrame_ = false;
   bool lostLinkAsking_ = false;
+  bool nakBoxOpen_ = false;
   std::uint8_t lastAccessoryValue_ = 0;
   std::string lastStatusText_;
 

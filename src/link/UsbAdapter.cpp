@@ -85,7 +85,7 @@ UsbAdapter::UsbAdapter(MeasurementState& state, UsbI2cIo& io, Ticks& ticks, Prom
 }
 
 bool UsbAdapter::InUse() const {
-  return inputs_.InputCode() == 12 && state_.ostrocellSelection > 0;
+  return inputs_.InputCode() == 12;
 }
 
 void UsbAdapter::DetectUsbAdapter() {

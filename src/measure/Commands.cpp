@@ -234,9 +234,9 @@ CommandState StateOf(Command id, const CommandContext& c) {
     case C::Save1:
       r.enabled = m.saveEnabled;
       break;
-    // What is not built yet stays disabled rather than doing nothing.
+    // RiduDudoruvo sets the span and the input: not under a running sweep.
     case C::Button4:
-      r.enabled = false;
+      r.enabled = idle;
       break;
     // Single frequency
     case C::Button17:
@@ -331,11 +331,9 @@ CommandState StateOf(Command id, const CommandContext& c) {
     case C::Com41:
       r.checked = m.checkedPort == 1 + (static_cast<int>(id) - static_cast<int>(C::Com11));
       break;
-    // Processing: ERS. Calibration and the ERS data need a firmware above 1.22; a
-    // correction can be applied once its plane holds one.
-    case C::ERSCalibrationMode1:
-    case C::FullRange1:
-    case C::Zoomed1:
+    // Processing: ERS. Installing and clearing the ERS data need a firmware above 1.22
+    // (calibration tells the user when there is no analyser); a correction can be applied
+    // once its plane holds one.
     case C::InstallERSdata1:
     case C::ClearERSData1:
       r.enabled = m.ersMenuEnabled;

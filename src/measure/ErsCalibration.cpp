@@ -69,6 +69,9 @@ ErsCalibration::ErsCalibration(MeasurementState& state, WindowModel& model, Main
 // Menu entries
 
 std::optional<ErsDialogValues> ErsCalibration::OpenCalibration(bool zoomed) {
+  // Calibration sweeps the high range: from the low range it changes over first, as the High
+  // button does, or does nothing when that is declined.
+  if (connected() && !state_.highRange && !changeToHighRange()) return std::nullopt;
   ErsTables& t = data_.tables();
   if (t.archived && state_.highRange)
     prompts_.message(MessageKind::Information,
@@ -89,6 +92,14 @@ std::optional<ErsDialogValues> ErsCalibration::OpenCalibration(bool zoomed) {
   values.zoomSpan = lastZoomSpan_;
   values.startText = zoomStartText_;
   return values;
+}
+
+bool ErsCalibration::changeToHighRange() {
+  scan_.Button16Click();
+  if (!state_.highRange) return false;
+  // The dialog opens once the analyser has reconfigured (the range change's delay).
+  while (scan_.rangeChanging()) ticks_.wait(1);
+  return true;
 }
 
 void ErsCalibration::ApplyCorrection(int plane) {
@@ -314,7 +325,8 @@ void ErsCalibration::offerToSave() {
           std::string("Do you Want to Save ") + PlaneName(plane_) + " Calibration Data ?",
           Buttons::YesNo) != Answer::Yes)
     return;
-  const auto file = prompts_.saveFileName("Save As", "TQ4800 Results|*.emc", state_.defaultPath);
+  const auto file =
+      prompts_.saveFileName("Save As", "TQ4800 Results|*.emc", state_.defaultPath, "EMC");
   if (!file) return;
   TraceData d = traces_.data();
   d.limitTrace.fill(0);

@@ -111,6 +111,7 @@ class ErsCalibration : public ErsCorrection, public ErsAttenuator {
 
  private:
   bool connected() const { return state_.portConnected && state_.linkEnabled; }
+  bool changeToHighRange();
   bool preScanConfirmed();
   PeakCheck peakCheck();
   void backgroundStep();

@@ -167,8 +167,12 @@ void InputSelection::CreateAntennafile1Click() {
 void InputSelection::Selectuserantenna1Click() {
   const auto name =
       prompts_.openFileName("Select Antenna File", UserAntennaEditor::kFilter, state_.defaultPath);
-  // A cancelled choice leaves the input as it was.
-  if (!name) return;
+  // A cancelled choice leaves the input as it was, with the low-level correction on.
+  if (!name) {
+    transducer_.SetLowLevelCorrection(true);
+    view_.repaint();
+    return;
+  }
   resetTransducer();
   transducer_.SetInputCode(kUserAntennaInput);
   setLimitDisplay(true);

@@ -53,7 +53,9 @@ Program::Program(Ports ports)
       inputs_(state_, model_, ports.view, ports.prompts, ports.files, traces_, link_, transducer_),
       antennaEditor_(transducer_, ports.prompts, ports.files),
       results_({state_, model_, ports.view, ports.prompts, ports.files, ports.clock, traces_, scan_,
-                inputs_, transducer_, limit_, features_}) {
+                inputs_, transducer_, limit_, features_}),
+      guideActions_({state_, model_, ports.view, scan_, traces_, limit_, inputs_, pointer_}),
+      guide_(guideActions_, ports.prompts) {
   mainTimer_ = ports_.ticks.createTimer(1000, [this] { MainTimerTimer(); });
   mainTimer_->setEnabled(true);
   clockTimer_ = ports_.ticks.createTimer(1000, [this] { Timer1Timer(); });

@@ -10,12 +10,14 @@
 #include "corrections/Transducer.h"
 #include "corrections/UserAntennaEditor.h"
 #include "corrections/UserLimitEditor.h"
+#include "guide/Guide.h"
 #include "link/Link.h"
 #include "link/LinkClient.h"
 #include "link/UsbAdapter.h"
 #include "measure/Commands.h"
 #include "measure/Details.h"
 #include "measure/ErsCalibration.h"
+#include "measure/GuideActions.h"
 #include "measure/InputSelection.h"
 #include "measure/ResultFiles.h"
 #include "measure/ScanEngine.h"
@@ -177,6 +179,8 @@ class Program : public InformationSource,
   // ERS: the calibration and its dialogs' values, the correction tables and files.
   ErsCalibration& ers() { return ers_; }
   const ErsCalibration& ers() const { return ers_; }
+  // RiduDudoruvo: the guide and the set-up it makes through the window's own operations.
+  Guide& guide() { return guide_; }
 
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
@@ -226,7 +230,6 @@ class Program : public InformationSource,
   Ports ports_;
   MeasurementState state_;
   WindowModel model_;
-  NullFeatures nullFeatures_;
   // ERS (features_.ers); it drives the scan engine declared further down.
   ErsCalibration ers_;
   Transducer transducer_;
@@ -246,6 +249,8 @@ class Program : public InformationSource,
   UserAntennaEditor antennaEditor_;
   // Result files: made after everything an opened file restores.
   ResultFiles results_;
+  GuideActions guideActions_;
+  Guide guide_;
   std::unique_ptr<Timer> mainTimer_;
   std::unique_ptr<Timer> clockTimer_;
   bool started_ = false;

@@ -96,7 +96,7 @@ void ResultFiles::Save1Click() {
 }
 
 void ResultFiles::SaveAs1Click() {
-  const auto name = p_.prompts.saveFileName("Save results to disk", kFilter, kFolder);
+  const auto name = p_.prompts.saveFileName("Save results to disk", kFilter, kFolder, "EMC");
   if (!name) return;
   saveFileName_ = *name;
   if (!WriteResults(*name, false)) return;
@@ -109,7 +109,7 @@ void ResultFiles::SaveAs1Click() {
 // Opening
 
 std::optional<std::string> ResultFiles::Open1Click() {
-  p_.state.measurementMode = 0;
+  p_.features.single.EndView();
   p_.view.modelChanged();
   return p_.prompts.openFileName("Retrieve stored results", kFilter, kFolder);
 }
@@ -120,6 +120,12 @@ bool ResultFiles::ErsHoldsData() const {
 }
 
 void ResultFiles::OpenResult(const std::string& name, const ImportOptions& chosen) {
+  // However the reading ends, the run buttons follow the mode it leaves.
+  readResult(name, chosen);
+  p_.scan.RefreshRunButtons();
+}
+
+void ResultFiles::readResult(const std::string& name, const ImportOptions& chosen) {
   MeasurementState& s = p_.state;
   WindowModel& m = p_.model;
   ImportOptions options = chosen;
@@ -171,7 +177,6 @@ void ResultFiles::OpenResult(const std::string& name, const ImportOptions& chose
     s.stepsPerScan = 500;
     p_.traces.SetDifferenceMode(s.differenceInsertionLoss);
     p_.scan.ComboBox1Change(s.attenuationDb / 10);
-    p_.scan.RefreshRunButtons();
   }
 
   readData(lines);
@@ -360,7 +365,8 @@ void ResultFiles::chooseLogSpanIndex() {
 // Title and notes
 
 void ResultFiles::Title1Click() {
-  const auto answer = p_.prompts.inputBox("Title", "Enter Display Title : ", p_.state.title);
+  const auto answer = p_.prompts.inputBox("Title", "Enter Display Title : ", p_.state.title,
+                                          static_cast<int>(kResultTitleLength));
   if (!answer) return;
   const std::string_view line = std::string_view(*answer).substr(0, answer->find_first_of("\r\n"));
   p_.state.title = CutCharacters(line, kResultTitleLength);

@@ -71,6 +71,7 @@ class ResultFiles {
 
  private:
   ResultHeader header() const;
+  void readResult(const std::string& name, const ImportOptions& options);
   bool fullRead(const ResultLines& lines, const std::string& name, bool importErs);
   void applyHeader(const HeaderRead& read);
   void readData(const ResultLines& lines);

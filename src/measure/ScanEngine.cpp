@@ -332,51 +332,6 @@ void ScanEngine::DataFrameReceived(const DataFrame& frame) {
   }
 }
 
-void ScanEngine::CheckStepStatus(int s) {
-  if (s <= 0) {
-    frequencyFaults_ = 0;
-    view_.hideMessageWindow();
-    return;
-  }
-  if ((s & 0x40) != 0) {
-    // A lost peak only matters to single frequency, and is told once per reset.
-    if (state_.measurementMode == 2 && !lostPeakShown_) {
-      view_.beep();
-      view_.showMessageWindow("Lost Peak");
-      lostPeakShown_ = true;
-      setStatus("LOST PEAK", kClRed);
-    }
-    s -= 0x40;
-  }
-  if (s == 4) {
-    invalidFrequency_ = true;
-    view_.beep();
-    view_.showMessageWindow("Invalid Frequency (4)");
-    setStatus("Invalid Frequency", kClRed);
-  } else if (s >= 1 && s <= 3) {
-    // A tuning fault that persists is told on every sixth step in a row, not on every
-    // step: a reading at the range edge comes ten times a second. Reported without a modal
-    // box, so that neither a sweep nor the readings stall on it.
-    if (++frequencyFaults_ > kFaultsBeforeReport) {
-      frequencyFaults_ = 0;
-      static constexpr std::array<const char*, 3> kFaults{"Minimum Frequency not Reached (1)",
-                                                          "Maximum Frequency not Reached (2)",
-                                                          "Frequency Tolerance Error (3)"};
-      view_.beep();
-      view_.showMessageWindow(kFaults[static_cast<std::size_t>(s - 1)]);
-      setStatus("Frequency Error", kClRed);
-    }
-  } else {
-    frequencyFaults_ = 0;
-  }
-  view_.modelChanged();
-}
-
-void ScanEngine::PresetPreselectorFor(double frequencyHz) {
-  preselectorPosition_ = 99;
-  SetPreselectorPosition(frequencyHz);
-}
-
 void ScanEngine::peakPoint(const DataFrame& frame) {
   const int i = state_.stepIndex;
   state_.stepFrequencyHz[static_cast<std::size_t>(i)] = static_cast<float>(frame.frequencyHz);

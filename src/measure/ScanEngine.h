@@ -18,9 +18,13 @@
 
 namespace tq {
 
+// The positions of the NX91 and of the NX90 (its seven bands).
 inline constexpr std::array<const char*, 9> kPreselectorNames{
     "Through",       "0.15 - 0.4 MHz", "0.4 - 1.0 MHz",   "1.0 - 2.0 MHz",  "2.0 - 4.0 MHz",
     "4.0 - 7.0 MHz", "7.0 - 10.0 MHz", "10.0 - 15.0 MHz", "15.0 - 30.0 MHz"};
+inline constexpr std::array<const char*, 8> kNx90PositionNames{
+    "Through",       "0.15 - 0.3 MHz", "0.3 - 0.6 MHz",  "0.6 - 1.2 MHz",
+    "1.2 - 2.5 MHz", "2.5 - 5.0 MHz",  "5.0 - 12.0 MHz", "12.0 - 30.0 MHz"};
 
 // Reads a frequency typed in MHz: the leading decimal number, in single precision, to Hz.
 std::optional<std::int32_t> ParseFrequencyMHz(std::string_view text);
@@ -108,6 +112,7 @@ class ScanEngine {
   void ClearTunedFrequency() { tunedFrequencyHz_ = 0; }
 
  private:
+  void reportFrequencyFault(int stepStatus);
   void peakPoint(const DataFrame& frame);
   void pointByPointReading(const DataFrame& frame);
   // The step strip and the compression report for a point of a running sweep.
@@ -157,6 +162,7 @@ class ScanEngine {
   // Steps in a row with a tuning fault (codes 1 to 3) since the last report.
   static constexpr int kFaultsBeforeReport = 5;
   int frequencyFaults_ = 0;
+  bool faultBoxOpen_ = false;
   bool pointByPointLoop_ = false;  // a point-by-point loop runs further up the stack
   bool pointByPointRun_ = false;   // ... for a RUN, not a shot
   bool stopPending_ = false;       // a CANCEL waits for that loop to unwind

@@ -37,16 +37,21 @@ void ScanEngine::SetPreselectorPosition(double f) {
     position = PositionFor(kNx90Thresholds, f);
   else if (preselectorState_ >= 2)
     position = PositionFor(kNx91Thresholds, f);
-  if (preselectorState_ == 0) {
+  const auto p = static_cast<std::size_t>(position);
+  if (preselectorState_ == 0)
     model_.modelPanelText = "TQ4800";
-  } else {
-    model_.modelPanelText = kPreselectorNames[static_cast<std::size_t>(position)];
-  }
+  else
+    model_.modelPanelText = preselectorState_ == 1 ? kNx90PositionNames[p] : kPreselectorNames[p];
   if (position != preselectorPosition_) {
     preselectorPosition_ = position;
     if (position > 0) link_.SendCommand(0x12, position - 1, 1);
   }
   view_.modelChanged();
+}
+
+void ScanEngine::PresetPreselectorFor(double frequencyHz) {
+  preselectorPosition_ = 99;
+  SetPreselectorPosition(frequencyHz);
 }
 
 void ScanEngine::nextSegmentEnd() {

@@ -105,16 +105,23 @@ void SingleFrequencyMeasurement::Button17Click() {
 }
 
 void SingleFrequencyMeasurement::leave() {
+  EndView();
+  state_.detector = 1;
+}
+
+void SingleFrequencyMeasurement::EndView() {
   // A measurement still running is stopped first: its readings would otherwise land in
   // the sweep's traces.
   if (state_.runInProgress && state_.measurementMode == 2) scan_.StopSingleFrequency();
-  if (state_.measurementMode == 1) view_.hideMessageWindow();
+  if (state_.measurementMode == 1) {
+    view_.hideMessageWindow();
+    view_.setPointerShape(PointerShape::Default);
+  }
   tuneUpHeld_ = tuneDownHeld_ = false;
   state_.measurementMode = 0;
   traces_.SetSingleFrequencyShown(false);
   model_.frequencyBoxText.clear();
   scan_.UpdateSpanButtons();
-  state_.detector = 1;
   scan_.RefreshRunButtons();
 }
 
@@ -226,42 +233,45 @@ void SingleFrequencyMeasurement::SampleReceived(const DataFrame& frame) {
   traces_.FindSingleFrequencyStorePoint(frequencyHz_);
   traces_.ProcessPoint(n, frame.levelDbuv);
   traces_.ComputeDifference();
+  // The painter draws a sample's time text with the sample.
+  storeSampleTime(n);
   view_.plotPoint(5, n);
   char step[16];
   std::snprintf(step, sizeof step, "%3d", n);
   model_.stepPanelText = step;
   view_.modelChanged();
-  timeAxis(n);
+  if (n == kLastSample) scroll();
   ++state_.stepIndex;
 }
 
-void SingleFrequencyMeasurement::timeAxis(int sample) {
-  // The painter draws the labels under the axis; a repaint shows a new one.
-  const std::string now = SampleTimeFormat(clock_.now());
+void SingleFrequencyMeasurement::storeSampleTime(int sample) {
+  std::size_t label = 0;
   switch (sample) {
     case 1:
-      timeLabels_[0] = now;
-      break;
     case 100:
     case 200:
     case 300:
-      timeLabels_[static_cast<std::size_t>(sample / 100)] = now;
+      label = static_cast<std::size_t>(sample / 100);
       break;
     case 400:
-      timeLabels_[4] = now;
-      timeLabels_[5] = now;
+      timeLabels_[4] = SampleTimeFormat(clock_.now());
+      label = 5;
       break;
     case kLastSample:
-      // Full: the oldest 100 samples and the first label go.
-      timeLabels_[5] = now;
-      state_.stepIndex = kScrolledSample;
-      traces_.ScrollSingleFrequency(kLastSample - kScrolledSample);
-      std::move(timeLabels_.begin() + 1, timeLabels_.end(), timeLabels_.begin());
-      timeLabels_[5] = now;
+      label = 5;
       break;
     default:
       return;
   }
+  timeLabels_[label] = SampleTimeFormat(clock_.now());
+}
+
+void SingleFrequencyMeasurement::scroll() {
+  // Full: the oldest 100 samples and the first time text go; the last time stays last.
+  state_.stepIndex = kScrolledSample;
+  traces_.ScrollSingleFrequency(kLastSample - kScrolledSample);
+  std::move(timeLabels_.begin() + 1, timeLabels_.end(), timeLabels_.begin());
+  timeLabels_[5] = timeLabels_[4];
   view_.repaint();
 }
 

@@ -53,6 +53,7 @@ class SingleFrequencyMeasurement : public SingleFrequency {
   std::string SampleTimeText(int k) const override;
   // Sends the held tune commands and the ACK before anything the window shows of it.
   void SampleReceived(const DataFrame& frame) override;
+  void EndView() override;
   SingleFrequencyRecord Record() const override;
   void Restore(const SingleFrequencyRecord& record) override;
 
@@ -80,7 +81,8 @@ class SingleFrequencyMeasurement : public SingleFrequency {
 
  private:
   void tune(std::uint8_t code);
-  void timeAxis(int sample);
+  void storeSampleTime(int sample);
+  void scroll();
   void leave();
 
   MeasurementState& state_;

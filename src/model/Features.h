@@ -14,8 +14,7 @@ namespace tq {
 // transducer, the active limit, ERS, single-frequency measurement and the Ostrocell relay.
 //
 // Adding a feature: implement its interface in the feature's own folder, let Program hold
-// the implementation and hand it out in Program's Features. Until then the Null one below
-// stands in and behaves as if the feature were absent, so nothing is ever left unwired.
+// the implementation and hand it out in Program's Features.
 
 // The input in use (antenna, probe, clamp, LISN, TEM cell) and what it does to a level.
 class InputCorrections {
@@ -111,6 +110,9 @@ class SingleFrequency {
   virtual std::string SampleTimeText(int k) const = 0;
   // A data frame while measurementMode is 2; the measurement acknowledges it itself.
   virtual void SampleReceived(const DataFrame& frame) = 0;
+  // Back to the sweep view: no frequency shown or being picked (an opened result file
+  // starts from there).
+  virtual void EndView() = 0;
   // What a result file saves, and its restoring from one.
   virtual SingleFrequencyRecord Record() const = 0;
   virtual void Restore(const SingleFrequencyRecord& record) = 0;
@@ -121,7 +123,8 @@ inline constexpr std::int32_t kDefaultRelaySwitchHz = 200000000;
 class OstrocellRelay {
  public:
   virtual ~OstrocellRelay() = default;
-  // The Ostrocell input is selected and its cell type has a range relay.
+  // The Ostrocell input is selected (a sweep drives the relay only for a cell type that
+  // has one; single frequency always asks for it).
   virtual bool InUse() const = 0;
   // Moves the relay to the side of the changeover frequency that the frequency lies on (or
   // asks the user to); the changeover frequency itself leaves it where it is.
@@ -140,94 +143,6 @@ struct Features {
   ErsCorrection& ers;
   SingleFrequency& single;
   OstrocellRelay& relay;
-};
-
-// ---------------------------------------------------------------------------------------
-// Stand-ins for features not built yet.
-
-class NullInputCorrections : public InputCorrections {
- public:
-  float CorrectLevel(float levelDbuv, float) const override { return levelDbuv; }
-  std::string UnitLabel(bool dbmUnits) const override { return dbmUnits ? "dBm" : "dBuV"; }
-  int TransducerLevelOffsetDb() const override { return 0; }
-  int LisnAttenuatorDb() const override { return 0; }
-  bool Nx20Selected() const override { return false; }
-  void SelectDirectInput() override {}
-  int InputCode() const override { return 8; }
-  float MeasuringDistanceM() const override { return 3.0f; }
-  std::array<std::string, 3> InputLabels() const override { return {"DIRECT", "", ""}; }
-  std::string Description() const override { return "Using Direct Input"; }
-  float FactorDb(float) const override { return 0.0f; }
-  std::int32_t ChangeoverFrequencyHz() const override { return 200000000; }
-};
-
-class NullActiveLimit : public ActiveLimit {
- public:
-  bool Loaded() const override { return false; }
-  std::string Name() const override { return {}; }
-  void DetectorChanged(int) override {}
-  void SelectNone() override {}
-  bool Radiated() const override { return false; }
-  float DistanceM() const override { return 0.0f; }
-  double LimitAt(double) const override { return kNoLimit; }
-  const LimitTable& Table() const override { return empty_; }
-  const LimitTable& BaseLine() const override { return empty_; }
-  const LimitTable& CompanionLine() const override { return empty_; }
-
- private:
-  LimitTable empty_;
-};
-
-class NullErsCorrection : public ErsCorrection {
- public:
-  bool ArchiveLoaded() const override { return false; }
-  void DropArchive() override {}
-  int CalibrationMode() const override { return 0; }
-  void ClearCalibration() override {}
-  bool PeakSearch() const override { return false; }
-  bool Applied() const override { return false; }
-  float CorrectionDb(float) const override { return 0.0f; }
-  std::string Label() const override { return " ERS OFF"; }
-  bool StripEnabled() const override { return false; }
-  void CompressedPoint() override {}
-  const ErsTables& Tables() const override { return tables_; }
-  void RestoreTables(const ErsTables& tables) override { tables_ = tables; }
-  void CalibrationRunEnded() override {}
-
- private:
-  ErsTables tables_;
-};
-
-class NullSingleFrequency : public SingleFrequency {
- public:
-  std::int32_t FrequencyHz() const override { return 0; }
-  bool UsesErs() const override { return false; }
-  int Detector() const override { return 0; }
-  std::string SampleTimeText(int) const override { return {}; }
-  void SampleReceived(const DataFrame&) override {}
-  SingleFrequencyRecord Record() const override { return record_; }
-  void Restore(const SingleFrequencyRecord& record) override { record_ = record; }
-
- private:
-  SingleFrequencyRecord record_;
-};
-
-class NullOstrocellRelay : public OstrocellRelay {
- public:
-  bool InUse() const override { return false; }
-  void SetForFrequency(std::int32_t) override {}
-  void PresetForRun(std::int32_t) override {}
-  std::int32_t SwitchFrequencyHz() const override { return kDefaultRelaySwitchHz; }
-};
-
-// One of each stand-in, for a program (or a test) that has none of the features.
-struct NullFeatures {
-  NullInputCorrections inputs;
-  NullActiveLimit limit;
-  NullErsCorrection ers;
-  NullSingleFrequency single;
-  NullOstrocellRelay relay;
-  Features all() { return {inputs, limit, ers, single, relay}; }
 };
 
 }  // namespace tq

@@ -12,6 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The folder of the shipped data that holds the simulated ERS unit's disk.
+const fs::path kSimulatedDisk = "drive_a";
+
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
@@ -181,6 +184,10 @@ int HostFiles::installShippedData(const fs::path& shippedDir) {
        it != fs::recursive_directory_iterator(); it.increment(ec)) {
     if (ec) break;
     const fs::path rel = fs::relative(it->path(), shippedDir, ec);
+    if (*rel.begin() == kSimulatedDisk) {
+      it.disable_recursion_pending();
+      continue;
+    }
     std::string programRel = workingDir_;
     for (const auto& part : rel) programRel += Utf8Path(part) + "\\";
     programRel.pop_back();
@@ -191,6 +198,17 @@ int HostFiles::installShippedData(const fs::path& shippedDir) {
       fs::create_directories(dest.parent_path(), ec);
       if (fs::copy_file(it->path(), dest, ec)) ++copied;
     }
+  }
+  return copied;
+}
+
+int HostFiles::installSimulatedDisk(const fs::path& shippedDir) {
+  std::error_code ec;
+  int copied = 0;
+  for (const auto& entry : fs::directory_iterator(shippedDir / kSimulatedDisk, ec)) {
+    if (!entry.is_regular_file(ec)) continue;
+    const fs::path dest = resolve("A:\\" + Utf8Path(entry.path().filename()));
+    if (!fs::exists(dest, ec) && fs::copy_file(entry.path(), dest, ec)) ++copied;
   }
   return copied;
 }

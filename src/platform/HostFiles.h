@@ -31,8 +31,12 @@ class HostFiles : public Files {
   bool writeAll(std::string_view programPath, std::string_view contents) override;
 
   // First start: creates the working folder and copies every shipped file that is absent
-  // there (a user's own file is never overwritten). Returns the number copied.
+  // there (a user's own file is never overwritten). Returns the number copied. The shipped
+  // folder drive_a is left out: it is the simulated analyser's disk.
   int installShippedData(const std::filesystem::path& shippedDir);
+  // Simulate mode: the simulated ERS unit's calibration disk (the shipped drive_a) goes into
+  // A: where its files are absent. Returns the number copied.
+  int installSimulatedDisk(const std::filesystem::path& shippedDir);
   // Writes the commented default host.ini into the data root unless one is there (with the
   // real drives the file is optional and never written).
   void ensureHostIni();

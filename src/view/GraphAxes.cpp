@@ -111,11 +111,7 @@ void GraphPainter::drawFrequencyLabels(Canvas& canvas, const GraphScale& s) cons
   const Colour grid = colour(kGridColour);
   const Colour border = colour(kBorderColour);
   if (state_.measurementMode == 2) {
-    // Text k under sample 100 (k - 1), a pixel a sample: at sizes 0 and 1 this is
-    // PlotWidth k / 5, at size 2 the plot is wider than the 500 samples.
-    for (int k = 1; k <= 5; ++k)
-      text(canvas, g.plotLeft - 20 + 100 * (k - 1), g.plotBottom, sources_.single.SampleTimeText(k),
-           grid, border);
+    for (int k = 1; k <= 5; ++k) DrawSampleTime(canvas, s, k);
     if (model_.showStore) drawStoredSingleLevel(canvas, s);
     return;
   }
@@ -147,6 +143,18 @@ void GraphPainter::drawFrequencyLabels(Canvas& canvas, const GraphScale& s) cons
             g.frameRight - 1, kLabelGap);
   for (std::size_t i = 0; i < count; ++i)
     text(canvas, xs[i] - leads[i], g.freqLabelY, labels[i], grid, border);
+}
+
+void GraphPainter::DrawSampleTime(Canvas& canvas, const GraphScale& s, int k) const {
+  const GraphGeometry& g = s.g;
+  // The left edge, then 0.4, 0.6, 0.8 and 1.0 of the plot's right edge, 3 pixels below the
+  // plot; the last moves in only as far as the frame needs.
+  int x = k <= 1 ? g.plotLeft : RoundHalfEven(0.2 * k * g.plotRight);
+  const std::string time = sources_.single.SampleTimeText(k);
+  canvas.setFont(kFont, fontSize(), colour(kGridColour));
+  const InkExtent ink = InkOf(canvas, time);
+  x = std::min(x, g.frameRight - 1 - ink.left - ink.width);
+  text(canvas, x, g.plotBottom + 3, time, colour(kGridColour), colour(kBorderColour));
 }
 
 void GraphPainter::drawLevelLabels(Canvas& canvas, const GraphScale& s) const {

@@ -67,17 +67,10 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
   DrawAxes(canvas, s);
   if (sources_.ers.StripEnabled() && state_.measurementMode != 2) drawErsStrip(canvas, s);
 
+  // Both lines, in single frequency too (its detector only chooses the line in force).
   if (model_.showLimit) {
-    if (state_.measurementMode == 2) {
-      // One frequency, one detector: the quasi-peak reading against the companion line, the
-      // others against the base line.
-      DrawLimit(canvas, s,
-                sources_.single.Detector() == 2 ? sources_.limit.CompanionLine()
-                                                : sources_.limit.BaseLine());
-    } else {
-      DrawLimit(canvas, s, sources_.limit.BaseLine());
-      DrawLimit(canvas, s, sources_.limit.CompanionLine());
-    }
+    DrawLimit(canvas, s, sources_.limit.BaseLine());
+    DrawLimit(canvas, s, sources_.limit.CompanionLine());
   }
   drawTraces(canvas, s);
   canvas.setBrushColour(colour(kBorderColour));
@@ -244,6 +237,8 @@ void GraphPainter::PlotPoint(Canvas& canvas, int kind, int n) {
     if (n >= 1 && state_.runInProgress) readOut(canvas, s, n);
     canvas.setPenWidth(1);
     singleFrequencySegment(canvas, s, n);
+    if (n == 1 || (n >= 100 && n <= 400 && n % 100 == 0))
+      DrawSampleTime(canvas, s, n == 1 ? 1 : n / 100 + 1);
     return;
   }
   canvas.setPenColour(colour(TraceColour(kind)));

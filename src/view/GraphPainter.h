@@ -58,12 +58,15 @@ class GraphPainter {
   // The unit label and the plot outline (the end of DrawAxes, and of every limit line).
   void DrawUnitLabelAndOutline(Canvas& canvas, const GraphScale& scale) const;
 
+  // Single frequency: time text k (1..5) under the time axis.
+  void DrawSampleTime(Canvas& canvas, const GraphScale& scale, int k) const;
+
   // Draws one limit line (the base or the companion line) by the rules of the input in use.
   void DrawLimit(Canvas& canvas, const GraphScale& scale, const LimitTable& line) const;
 
   // Draws the segment of one trace from point n - 1 to n as the point arrives (kinds
   // 1..5); for the Current trace of a running sweep also the sweep marker and the status
-  // strip.
+  // strip; for single-frequency samples 1, 100, 200, 300 and 400 also their time text.
   void PlotPoint(Canvas& canvas, int kind, int n);
 
  private:

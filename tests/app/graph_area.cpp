@@ -152,7 +152,7 @@ TEST_F(GraphAreaTest, JoinedSegmentsDifferFromSingleOnesOnlyAtTheirJoints) {
       QtCanvas canvas(&p);
       program.DrawGraph(canvas);
     }
-    const GraphScale scale = MakeScale(program.state(), NullInputCorrections());
+    const GraphScale scale = MakeScale(program.state(), program.transducer());
     std::set<std::pair<int, int>> joints;
     for (const Trace* trace :
          {&t.currentTrace, &t.storeTrace, &t.differenceTrace, &t.archiveTrace}) {

@@ -134,6 +134,9 @@ TEST_F(MainWindowTest, StartsGreenAgainstTheSimulatorAndLaysOutEachSize) {
   window->modelChanged();
   window->repaint();
   EXPECT_EQ(preamp->currentText().toStdString(), "   0");
+  program->state().preampGainDb = 20;  // as an opened result sets it
+  window->modelChanged();
+  EXPECT_EQ(preamp->currentText().toStdString(), "  20");
 
   struct Expect {
     int size;
@@ -225,6 +228,12 @@ TEST_F(MainWindowTest, SingleShotTakesOneSweepAndAveragingStopsByItself) {
   button("Button2")->click();
   ASSERT_TRUE(waitFor([&] { return !program->state().runInProgress; }, 60000));
   EXPECT_EQ(link->analyser.commands(0x34).size(), 9u);  // one shot and eight averaged sweeps
+
+  // A detector whose warning is cancelled leaves the one in force ticked, alone.
+  prompts.answer(Answer::Cancel);
+  window->findChild<QAction*>("QP1")->trigger();
+  EXPECT_TRUE(window->findChild<QAction*>("PFS1")->isChecked());
+  EXPECT_FALSE(window->findChild<QAction*>("QP1")->isChecked());
 }
 
 TEST_F(MainWindowTest, ClosingWritesTheSettingsAndResetsTheAnalyser) {
@@ -296,7 +305,8 @@ TEST_F(MainWindowTest, SingleFrequencyRunThroughTheWindow) {
   EXPECT_EQ(link->analyser.samplingValue(), 100);
   EXPECT_EQ(button("Button17")->text().toStdString(), "Scan");
   EXPECT_EQ(button("Button1")->text().toStdString(), "STOP");
-  EXPECT_FALSE(button("Button2")->isEnabled() && button("Button2")->text() == "RUN");
+  EXPECT_EQ(button("Button2")->text().toStdString(), "CANCEL");
+  EXPECT_TRUE(button("Button2")->isEnabled());
   EXPECT_TRUE(box->text().endsWith(" MHz"));
 
   // Tune: one click, then held for a few samples.
@@ -332,6 +342,8 @@ TEST_F(MainWindowTest, SingleFrequencyRunThroughTheWindow) {
   button("Button1")->click();  // STOP
   EXPECT_FALSE(program->state().runInProgress);
   EXPECT_FALSE(up->isEnabled());
+  EXPECT_EQ(button("Button2")->text().toStdString(), "RUN");  // waiting for Scan
+  EXPECT_FALSE(button("Button2")->isEnabled());
   ASSERT_TRUE(waitFor([&] { return !link->analyser.readingsRunning(); }, 2000));
   button("Button17")->click();  // Scan
   EXPECT_EQ(program->state().measurementMode, 0);

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
@@ -337,8 +338,11 @@ TEST_F(QtPromptsTest, InputBoxShowsItsTextsAndCancelGivesNothing) {
   EXPECT_EQ(prompts_.inputBox("Communication Port Required", "Enter Com Port Number 1..4: ", "2"),
             "3");
 
-  OnModal<QInputDialog>([](QInputDialog* dialog) { dialog->reject(); });
-  EXPECT_EQ(prompts_.inputBox("Title", "Enter Display Title : ", "Title"), std::nullopt);
+  OnModal<QInputDialog>([](QInputDialog* dialog) {
+    EXPECT_EQ(dialog->findChild<QLineEdit*>()->maxLength(), 30);
+    dialog->reject();
+  });
+  EXPECT_EQ(prompts_.inputBox("Title", "Enter Display Title : ", "Title", 30), std::nullopt);
 }
 
 TEST_F(QtPromptsTest, SaveDialogStartsInTheResolvedFolderAndAddsTheExtension) {
@@ -355,9 +359,10 @@ TEST_F(QtPromptsTest, SaveDialogStartsInTheResolvedFolderAndAddsTheExtension) {
     dialog->selectFile("result");
     QMetaObject::invokeMethod(dialog, "accept");
   });
-  const auto name = prompts.saveFileName("Save results to disk", "*.emc|*.emc", "c:\\tq4800");
+  const auto name =
+      prompts.saveFileName("Save results to disk", "*.emc|*.emc", "c:\\tq4800", "EMC");
   ASSERT_TRUE(name.has_value());
-  EXPECT_EQ(*name, (root / "drive_c" / "tq4800" / "result.emc").string());
+  EXPECT_EQ(*name, (root / "drive_c" / "tq4800" / "result.EMC").string());
 
   OnModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
   EXPECT_EQ(prompts.openFileName("Retrieve stored results", "*.emc|*.emc", "c:\\tq4800"),

@@ -8,10 +8,13 @@
 #include <algorithm>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/RoutingSerialPort.h"
 #include "app/qt_test_app.h"
+#include "doubles/FakeSerialPort.h"
 #include "platform/qt/ParityMarkDecoder.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTicks.h"
@@ -247,6 +250,17 @@ TEST_F(QtSerialPortTest, BytesLeftUnreadAreNotAnnouncedForever) {
   // Reopening starts with an empty buffer.
   ASSERT_TRUE(port.open(3));
   EXPECT_EQ(port.bytesAvailable(), 0u);
+}
+
+// A silent analyser: one line names the Com port and host device tried, once a silence.
+TEST(RoutingSerialPortTest, SaysWhichPortAndDeviceDidNotAnswer) {
+  test::FakeSerialPort device, simulator;
+  std::ostringstream report;
+  RoutingSerialPort port(HostPorts{}, false, device, simulator, report);
+  device.openSucceeds = false;
+  EXPECT_FALSE(port.open(2) || port.dsr() || port.dsr());
+  EXPECT_EQ(report.str(),
+            "TQ4800 not answering on Com 2 (/dev/ttyS1, which could not be opened)\n");
 }
 
 }  // namespace

@@ -106,15 +106,18 @@ TEST_F(ErsFilesTest, InstallationReadsBothPlanesAndWritesErsDatByColumns) {
   EXPECT_FALSE(ReadErsDat(dat.substr(0, 20 * 100), back));  // 100 lines are not enough
 }
 
-TEST_F(ErsFilesTest, AMissingPlaneFailsTheInstallationButErsDatIsStillWritten) {
+TEST_F(ErsFilesTest, AMissingPlaneFailsTheInstallationAndLeavesTheDataInstalledBefore) {
+  state.ersSerialNumber = "OLD";
+  files.put(kErsDataFile, "previous");
   files.put("a:E42.HOR", Installation([](std::size_t) { return std::string("70"); }));
   prompts.fileName(std::nullopt);  // no other folder either
   install("E42");
   EXPECT_EQ(prompts.messages(), (std::vector<std::string>{"Place Disk with New ERS Data in Drive A",
                                                           "Error Reading ERS Vertical Data File",
                                                           "No ERS Data has been Installed"}));
-  EXPECT_FLOAT_EQ(data.tables().reference[0][0], 70.0f);
-  EXPECT_TRUE(files.exists(kErsDataFile));
+  EXPECT_FLOAT_EQ(data.tables().reference[0][0], 0.0f);
+  EXPECT_EQ(files.readAll(kErsDataFile), "previous");
+  EXPECT_EQ(state.ersSerialNumber, "OLD");
 }
 
 TEST_F(ErsFilesTest, WithoutTheFilesInDriveAAFolderIsOffered) {

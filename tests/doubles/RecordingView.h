@@ -31,6 +31,8 @@ class RecordingView : public MainView {
   void hideMessageWindow() override { messageVisible = false; }
   void placeMessageWindow() override {}
   void closeMainWindow() override { ++closeRequests; }
+  int beeps = 0;
+  void beep() override { ++beeps; }
   void plotPoint(int kind, int) override {
     ++plottedPoints;
     plottedKinds.push_back(kind);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,19 +21,25 @@ class ScriptedPrompts : public Prompts {
     std::string text;     // message text, or the input box's prompt
     std::string caption;  // input box caption or dialog title
     std::string defaultText;
+    int maxLength = 0;        // input box
+    std::string extension{};  // save dialog's default extension
   };
 
   void answer(Answer a) { answers_.push_back(a); }
+  // What happens while a message box is open (events go on under it).
+  std::function<void(std::string_view)> whileShown;
   void input(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
   void fileName(std::optional<std::string> name) { fileNames_.push_back(std::move(name)); }
 
+  using Prompts::inputBox;
   Answer message(MessageKind kind, std::string_view text, Buttons buttons) override;
   std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
-                                      std::string_view defaultText) override;
+                                      std::string_view defaultText, int maxLength) override;
   std::optional<std::string> openFileName(std::string_view title, std::string_view filter,
                                           std::string_view initialDir) override;
   std::optional<std::string> saveFileName(std::string_view title, std::string_view filter,
-                                          std::string_view initialDir) override;
+                                          std::string_view initialDir,
+                                          std::string_view defaultExtension) override;
 
   const std::vector<Asked>& asked() const { return asked_; }
   // The texts of the message boxes shown, in order.

@@ -215,6 +215,15 @@ TEST_F(LinkTest, NakFromTheAnalyserAdvancesTheStepAndWarnsOnceArmed) {
   port.deliver({kNak});
   EXPECT_EQ(state.stepIndex, 2);
   EXPECT_TRUE(prompts.wasShown("Invalid Comms Signal"));
+  // A storm: NAKs that come while the box is open count but open no box of their own.
+  prompts.clear();
+  int storms = 1;
+  prompts.whileShown = [&](std::string_view) {
+    if (storms-- > 0) port.deliver({kNak, kNak});
+  };
+  port.deliver({kNak});
+  EXPECT_EQ(prompts.messages().size(), 1u);
+  EXPECT_EQ(state.stepIndex, 5);
 }
 
 TEST_F(LinkTest, WatchdogDropsAPartialFrameDuringARun) {

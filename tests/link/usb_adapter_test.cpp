@@ -108,12 +108,15 @@ TEST_F(UsbAdapterTest, WithoutTheAdapterTheUserSetsTheSwitchAndOtherInputsLeaveI
   EXPECT_EQ(r.prompts.asked()[0].kind, MessageKind::Warning);
   EXPECT_TRUE(r.io.written.empty());
 
+  // The relay follows the Ostrocell input whatever the cell selection; other inputs leave it.
   r.prompts.clear();
-  r.state.ostrocellSelection = 0;  // a cell type without a relay
+  r.state.ostrocellSelection = 0;
   r.usb.SetForFrequency(30000000);
-  r.state.ostrocellSelection = 1;
+  EXPECT_EQ(r.prompts.messages(),
+            std::vector<std::string>{"Ensure Ostrocell Range Switch is Set to LOW"});
+  r.prompts.clear();
   inputs_.code = 8;  // Direct
-  r.usb.SetForFrequency(30000000);
+  r.usb.SetForFrequency(300000000);
   EXPECT_TRUE(r.prompts.messages().empty());
   EXPECT_FALSE(r.usb.InUse());
 }
@@ -361,6 +364,8 @@ TEST_F(UsbAdapterTest, DetectionListsEveryInstanceAndUsesTheNxAdapter) {
     r.io.serialOk = c.serialOk;
     r.io.configResult = c.configOk ? 1 : 0;
     r.io.serial = std::string(80, 'S');  // fills the buffer without a NUL
+    r.io.clock = &ticks_;
+    const long long waited = ticks_.ticksWaited();
     r.usb.DetectUsbAdapter();
     Rows rows;
     for (const UsbDeviceRow& d : r.usb.details().devices)
@@ -369,7 +374,12 @@ TEST_F(UsbAdapterTest, DetectionListsEveryInstanceAndUsesTheNxAdapter) {
     EXPECT_EQ(r.state.usbDeviceHandle, c.handle) << c.name;
     EXPECT_EQ(r.state.usbLinkOk, c.linked) << c.name;
     EXPECT_EQ(r.prompts.messages(), c.messages) << c.name;
-    EXPECT_EQ(r.io.written.size(), c.linked ? 3u : 0u) << c.name;
+    // 31, 3E A5 and the status request, each followed by 5 ticks, then a poll.
+    const std::vector<std::string> startFrames{"03 31 00 04", "03 3E A5 04", "03 20 00 04"};
+    EXPECT_EQ(r.io.writtenHex(), c.linked ? startFrames : std::vector<std::string>{}) << c.name;
+    for (std::size_t i = 1; i < r.io.writtenAtMs.size(); ++i)
+      EXPECT_DOUBLE_EQ(r.io.writtenAtMs[i] - r.io.writtenAtMs[i - 1], 5 * kTickMs) << c.name;
+    EXPECT_EQ(ticks_.ticksWaited() - waited, c.linked ? 5 * 3 + 1 : 0) << c.name;
     for (std::uint32_t mask : r.io.configMasks) EXPECT_EQ(mask, 0x000F00FCu) << c.name;
     if (c.linked) {
       EXPECT_EQ(r.usb.details().serialText,

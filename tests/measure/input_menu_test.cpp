@@ -327,7 +327,7 @@ TEST_F(InputMenuTest, TheDialogsResultsSetTheLisnTheCellAndTheDistanceMethod) {
   EXPECT_EQ(program->Lisn(), (LisnValues{1, 0}));
 
   files.put("c:\\tq4800\\cell007.ant",
-            "OC 300/2\r\n7\r\n150\r\n30000000\r\n2\r\n200000000\r\n4\r\n");
+            "OC 300/2\r\n7\r\n150\r\n\r\n\r\n30000000\r\n2\r\n200000000\r\n4\r\n");
   program->Execute(Command::Ostrocell1);
   EXPECT_FALSE(program->LisnIsInput());
   EXPECT_EQ(program->Cell().usbText, "");
@@ -364,11 +364,11 @@ TEST_F(InputMenuTest, TheUserAntennaEntriesSelectAFileOrOpenTheEditor) {
   EXPECT_FALSE(stateOf(Command::Direct1).checked);
 
   program->Execute(Command::Direct1);
-  // A cancelled choice changes nothing.
+  // A cancelled choice keeps the input but switches the low-level correction on.
   prompts.fileName(std::nullopt);
   program->Execute(Command::Selectuserantenna1);
   EXPECT_EQ(program->transducer().InputCode(), 8);
-  EXPECT_FALSE(program->transducer().lowLevelCorrection());
+  EXPECT_TRUE(program->transducer().lowLevelCorrection());
 
   files.put(
       "c:\\tq4800\\bicon.ant",

@@ -115,12 +115,34 @@ TEST_F(LimitsProgramTest, ChoosingAnEntryLoadsItsRecordAndFillsTheLimitTrace) {
   EXPECT_EQ(trace[9], RoundHalfEven(limit.LimitAt(s.stepFrequencyHz[9])));
   EXPECT_EQ(trace[9], 56);  // the quasi-peak line
   EXPECT_TRUE(prompts.messages().empty());
+  // A limit is in dBuV: loading one offers the dBm button again, after the NX40 (dBpW).
+  program->Execute(Command::NX401);
+  EXPECT_FALSE(stateOf("Button5").enabled);
+  program->Execute(command("ClassBMains1"));
+  EXPECT_TRUE(stateOf("Button5").enabled);
+}
+
+// The alternative distance method corrects the levels for a radiated limit's distance only.
+TEST_F(LimitsProgramTest, OnlyARadiatedLimitsDistanceCorrectsTheLevels) {
+  files.writeAll("c:\\tq4800\\usrlmt.def",
+                 "LIMIT \"Mains\"\r\nDESCRIPTION x\r\nSTANDARD x\r\nIDENTIFICATION x\r\n"
+                 "DISTANCE 10\r\nMAINS\r\n150000,66,LOG\r\n30000000,60,LOG\r\nEND\r\n"
+                 "LIMIT \"Field\"\r\nDESCRIPTION x\r\nSTANDARD x\r\nIDENTIFICATION x\r\n"
+                 "DISTANCE 10\r\nRADIATED\r\n30000000,40,LOG\r\n230000000,40,LOG\r\nEND\r\n");
+  program->state().antennaDistanceAlt = true;
+  const float direct = program->transducer().CorrectLevel(50.0f, 10e6f);
+  program->userLimitChoice().UserLimitChosen(0);
+  EXPECT_FLOAT_EQ(program->transducer().CorrectLevel(50.0f, 10e6f), direct);
+  program->userLimitChoice().UserLimitChosen(1);
+  EXPECT_NEAR(program->transducer().CorrectLevel(50.0f, 10e6f), direct - 10.4576f, 0.001);
 }
 
 TEST_F(LimitsProgramTest, ADetectorChangeSwapsTheVehiclePair) {
   prompts.answer(Answer::Ok);
   program->Execute(Command::QP1);
+  program->Execute(Command::NX401);
   program->Execute(command("Class11"));
+  EXPECT_TRUE(stateOf("Button5").enabled);
   EXPECT_EQ(program->limits().Table().recordNumber, 108);
   EXPECT_TRUE(program->model().showLimit);
   EXPECT_TRUE(stateOf("Button14").enabled);

@@ -111,6 +111,7 @@ TEST_F(ResultFilesTest, SavedResultsReopenOnTheSameGridWithTheDefaultOptions) {
   saveAs(name);
   EXPECT_EQ(prompts.asked().back().caption, "Save results to disk");
   EXPECT_EQ(prompts.asked().back().text, "*.emc|*.emc");
+  EXPECT_EQ(prompts.asked().back().extension, "EMC");
   EXPECT_EQ(state().delimiter, ";");
   EXPECT_EQ(program->model().modelPanelText, "RUN1.EMC");
   EXPECT_TRUE(enabled(Command::Save1));
@@ -176,10 +177,20 @@ TEST_F(ResultFilesTest, ADataOnlyOpenSplitsWithTheProgramsDelimiter) {
   // The active limit is reloaded from its own file, not from limit.def.
   program->SelectLimit(2, 5);
   const std::string limitName = program->limits().Name();
+  program->Execute(Command::Button17);  // picking a single frequency
   open(name, dataOnly);
+  EXPECT_FALSE(view.messageVisible);
+  EXPECT_EQ(view.pointerShape, PointerShape::Default);
+  EXPECT_EQ(state().measurementMode, 0);
+  EXPECT_EQ(program->model().button17Caption, "Single");
   EXPECT_EQ(traces().currentTrace, measured);
   EXPECT_EQ(program->limits().Table().fileSelector, 2);
   EXPECT_EQ(program->limits().Name(), limitName);
+  // The run buttons follow every import: single-frequency data show "Scan" at once.
+  dataOnly.singleData = true;
+  open(name, dataOnly);
+  EXPECT_EQ(program->model().button17Caption, "Scan");
+  EXPECT_FALSE(program->model().runEnabled);
 }
 
 TEST_F(ResultFilesTest, AFileOfTheOtherRangeSwitchesRangeAndRestoresInputAndLimit) {
@@ -249,6 +260,7 @@ TEST_F(ResultFilesTest, TheTitleAndTheNotes) {
   program->Execute(Command::Title1);
   EXPECT_EQ(prompts.asked().back().text, "Enter Display Title : ");
   EXPECT_EQ(prompts.asked().back().defaultText, "Title");
+  EXPECT_EQ(prompts.asked().back().maxLength, 30);
   EXPECT_EQ(state().title, std::string(30, 'A'));
   program->Execute(Command::Title1);  // cancelled
   EXPECT_EQ(state().title, std::string(30, 'A'));

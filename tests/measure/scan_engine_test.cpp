@@ -185,6 +185,7 @@ TEST_F(EngineTest, PreselectorSegmentsAndTheNx90Pause) {
   EXPECT_EQ(asked.buttons, Buttons::Ok);
   frames = sentFrames();
   EXPECT_EQ(valuesOf(frames, 0x12), std::vector<std::int32_t>{1});  // position 2
+  EXPECT_EQ(model_.modelPanelText, "0.3 - 0.6 MHz");
   EXPECT_EQ(valuesOf(frames, 0x38), std::vector<std::int32_t>{600000});
   EXPECT_EQ(valuesOf(frames, 0x3A).size(), 1u);
   EXPECT_EQ(model_.inputLabels[2], "Scanning");

@@ -151,13 +151,16 @@ TEST_F(SingleFrequencyTest, SamplesScrollAtFiveHundredAndTheAckGoesOutFirst) {
     clock.time.second = i % 60;
     dataFrame(0, 160000000, static_cast<std::uint16_t>(400 + 15 * (i % 7)));
   };
+  const int repaints = view.repaints;
   for (int i = 0; i < 500; ++i) sample(i);
   EXPECT_EQ(state().stepIndex, 500);
+  EXPECT_EQ(view.repaints, repaints);  // the time texts come with their samples
   const Trace before = program->traces().singleFrequencyTrace;
   EXPECT_EQ(single().SampleTimeText(1), "9:05:01");
   sample(500);
-  // Sample 500 made room for 100 more: the next is number 401.
+  // Sample 500 made room for 100 more, repainted: the next is number 401.
   EXPECT_EQ(state().stepIndex, 401);
+  EXPECT_EQ(view.repaints, repaints + 1);
   const Trace& after = program->traces().singleFrequencyTrace;
   EXPECT_TRUE(std::equal(after.begin(), after.begin() + 400, before.begin() + 100));
   EXPECT_NE(after[1], after[2]);
@@ -229,12 +232,17 @@ TEST_F(SingleFrequencyTest, StepStatusReportsLostPeakOncePerResetThenTheFrequenc
   view.messageTexts.clear();
   dataFrame(0x40, 160000000, 400);
   EXPECT_TRUE(view.messageTexts.empty());  // told once
-  // A tuning fault is told on the sixth step in a row, then counted afresh.
+  // A tuning fault is told on the sixth step in a row, then counted afresh: a warning box,
+  // the red lamp and a beep.
+  prompts.clear();
   for (int i = 0; i < 11; ++i) dataFrame(0x01, 160000000, 400);
-  EXPECT_EQ(view.messageTexts, std::vector<std::string>{"Minimum Frequency not Reached (1)"});
+  EXPECT_EQ(prompts.messages(), std::vector<std::string>{"Minimum Frequency not Reached (1)"});
+  EXPECT_EQ(prompts.asked().back().kind, MessageKind::Warning);
+  EXPECT_EQ(view.beeps, 3);
   dataFrame(0x01, 160000000, 400);
-  EXPECT_EQ(view.messageTexts.size(), 2u);
+  EXPECT_EQ(prompts.messages().size(), 2u);
   EXPECT_EQ(program->model().statusText, "Frequency Error");
+  EXPECT_EQ(program->model().lampColour, kClRed);
 
   // A new measurement may tell a lost peak again.
   program->Execute(C::Button1);  // STOP

@@ -138,6 +138,7 @@ TEST_F(HostFilesTest, FirstStartCopiesShippedFilesButNeverOverAUsersFile) {
   Put(shipped / "limit.def", "shipped limits");
   Put(shipped / "EN55025.DEF", "shipped vehicle");
   Put(shipped / "help" / "26.html", "topic");
+  Put(shipped / "drive_a" / "SIM4800.HOR", "disk");
   Put(work() / "LIMIT.DEF", "user's limits");
 
   EXPECT_EQ(files_.installShippedData(shipped), 2);
@@ -147,6 +148,11 @@ TEST_F(HostFilesTest, FirstStartCopiesShippedFilesButNeverOverAUsersFile) {
   EXPECT_EQ(files_.readAll("EN55025.DEF"), "shipped vehicle");
   EXPECT_EQ(files_.readAll("C:\\tq4800\\HELP\\26.HTML"), "topic");
   EXPECT_TRUE(fs::is_directory(root_ / "drive_a"));
+  // The simulated unit's disk goes to A:, and only when asked (simulate mode), once.
+  EXPECT_FALSE(files_.exists("C:\\tq4800\\drive_a\\SIM4800.HOR") || files_.exists("a:SIM4800.HOR"));
+  EXPECT_EQ(files_.installSimulatedDisk(shipped), 1);
+  EXPECT_EQ(files_.readAll("a:sim4800.hor"), "disk");
+  EXPECT_EQ(files_.installSimulatedDisk(shipped), 0);
 
   // A second start copies nothing and changes nothing.
   ASSERT_TRUE(files_.writeAll("EN55025.DEF", "edited"));

@@ -39,7 +39,9 @@ class SiteUser : public test::ScriptedPrompts {
 
 // What the program shows of the unit's line at hz: the analyser reports it behind the
 // attenuator and the program adds the attenuation back.
-double SeenDbuv(double hz) { return sim::SpectrumModel::ersLineDbuv(hz); }
+double SeenDbuv(double hz) {
+  return sim::SpectrumModel::ersLineDbuv(hz);
+}
 
 // The unit's calibrated levels, as ERS.DAT holds them.
 float ReferenceDb(int plane, std::size_t j) {
@@ -92,9 +94,10 @@ class ErsScenario : public ::testing::Test {
   MeasurementState& state() { return program->state(); }
   ErsCalibration& ers() { return program->ers(); }
   const ErsTables& tables() { return program->ers().Tables(); }
-  CommandState commandState(Command id) {
+  CommandState commandState(Command id, const WindowModel* model = nullptr) {
     std::vector<CommandState> states(CommandTable().size());
-    ComputeCommandStates(program->commandContext(), states);
+    ComputeCommandStates(model ? CommandContext{state(), *model} : program->commandContext(),
+                         states);
     for (std::size_t i = 0; i < states.size(); ++i)
       if (CommandTable()[i].id == id) return states[i];
     return {};
@@ -167,6 +170,32 @@ TEST_F(ErsScenario, FullRangeCorrectionBringsTheCalibratedLevelsBackInTheDiffere
   EXPECT_NEAR(t.differenceTrace[100], SeenDbuv(230e6), 2.0);
 }
 
+// The simulated unit's disk holds what the unit radiates: installed from A: and calibrated
+// from the LOW range (changed first, or nothing when declined), the corrected Difference
+// gives the disk's levels back.
+TEST_F(ErsScenario, TheSimulatedUnitsDiskInstallsAndCalibratesFromTheLowRange) {
+  files->installSimulatedDisk(TQ_SOURCE_DATA_DIR);
+  user.input("SIM4800");
+  program->Execute(Command::InstallERSdata1);
+  EXPECT_EQ(state().ersSerialNumber, "SIM4800");
+  program->Execute(Command::Button8);
+  ASSERT_TRUE(runUntil([&] { return !program->scan().rangeChanging(); }, 40000));
+  user.answer(Answer::No);
+  EXPECT_FALSE(ers().OpenCalibration(false));
+  EXPECT_FALSE(state().highRange);
+  user.answer(Answer::Yes);  // the range change, whose delay passes before the dialog
+  user.answer(Answer::Yes);  // pre-scanned
+  for (int i = 0; i < 4; ++i) user.answer(Answer::Ok);
+  user.answer(Answer::No);
+  runFullRange(1);
+  program->Execute(Command::UERSV1);
+  for (std::size_t n = 0; n < kErsPoints; ++n) {
+    const double radiated = SeenDbuv(ErsGridFrequencyHz(int(n), 0));
+    EXPECT_NEAR(tables().reference[1][n], radiated, 0.05) << n;
+    EXPECT_NEAR(program->traces().differenceTrace[n], radiated, 1.0) << n;
+  }
+}
+
 TEST_F(ErsScenario, ZoomedCalibrationRecomputesItsSpanFromTwoAveragedRuns) {
   ErsTables before = tables();
   before.correction[1].fill(3);
@@ -203,10 +232,11 @@ TEST_F(ErsScenario, ZoomedCalibrationRecomputesItsSpanFromTwoAveragedRuns) {
   ResultColumns columns;
   columns.limit.fill(1);
   ReadResultData(lines, kResultHeaderLines, header.header.delimiter[0], columns);
-  EXPECT_TRUE(std::all_of(columns.limit.begin(), columns.limit.end(), [](auto v) { return v == 0; }));
+  EXPECT_TRUE(
+      std::all_of(columns.limit.begin(), columns.limit.end(), [](auto v) { return v == 0; }));
   ErsTables saved;
-  ASSERT_TRUE(ReadErsBlock(lines, kResultHeaderLines + kResultDataLines,
-                           header.header.delimiter[0], 2, saved));
+  ASSERT_TRUE(ReadErsBlock(lines, kResultHeaderLines + kResultDataLines, header.header.delimiter[0],
+                           2, saved));
   EXPECT_EQ(saved.correction[1], tables().correction[1]);
   EXPECT_EQ(tables().appliedPlane, 0);
   // The unit's lines, past the span's first grid point, come back at their levels.
@@ -265,6 +295,11 @@ TEST_F(ErsScenario, WithoutThePeakOrTheAnalyserNothingIsCalibrated) {
   user.clear();
   EXPECT_FALSE(ers().OpenCalibration(true));
   EXPECT_EQ(user.messages(), std::vector<std::string>{"TQ4800 Not Connected !"});
+  // Only the ERS data entries wait for a firmware above 1.22.
+  WindowModel oldFirmware = program->model();
+  oldFirmware.ersMenuEnabled = false;
+  EXPECT_TRUE(commandState(Command::FullRange1, &oldFirmware).enabled);
+  EXPECT_FALSE(commandState(Command::InstallERSdata1, &oldFirmware).enabled);
 }
 
 }  // namespace

@@ -103,5 +103,24 @@ TEST_F(InputScenario, AUserAntennaMadeInTheEditorIsSavedSelectedAndUsedInASweep)
   expectCorrectedByFactors(made, true);
 }
 
+// A cell file is an antenna file: the editor writes one and the Ostrocell reads it back, its
+// factors rounded to whole dB.
+TEST_F(InputScenario, ACellFileWrittenByTheEditorCorrectsTheOstrocell) {
+  UserAntennaEditor& editor = program().antennaEditor();
+  editor.FormActivate();
+  editor.grid[0] = {"30000000", "-20"};
+  editor.grid[1] = {"600000000", "-13.6"};
+  editor.grid[2] = {"1099000000", "-8"};
+  under.prompts.fileName("C:\\tq4800\\cell042.ant");
+  ASSERT_TRUE(editor.Save1Click());
+  program().AcceptCell(0, "42");
+  FactorTable cell{};
+  cell[1] = {30000000, -20, 0};
+  cell[2] = {600000000, -14, 0};
+  cell[3] = {1099000000, -8, 0};
+  shotBoth();
+  expectCorrectedByFactors(cell, false);
+}
+
 }  // namespace
 }  // namespace tq

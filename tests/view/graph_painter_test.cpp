@@ -4,6 +4,7 @@
 
 #include "GraphFixture.h"
 #include "view/BoundsCanvas.h"
+#include "view/TextFit.h"
 
 namespace tq::test {
 namespace {
@@ -289,7 +290,7 @@ TEST_F(GraphPainterTest, SingleFrequencySamplesAndStoredLevel) {
   model_.showDifference = true;
   edit([&](TraceData& d) { d.storeTrace[3] = 45; });
   features_.single.hz = 35000000;
-  features_.single.timeText = [](int k) { return "t" + std::to_string(k); };
+  features_.single.timeText = [](int k) { return "10:00:0" + std::to_string(k); };
   edit([&](TraceData& d) {
     d.singleFrequencyShown = true;
     d.singleFrequencyTrace[9] = 45;
@@ -304,15 +305,17 @@ TEST_F(GraphPainterTest, SingleFrequencySamplesAndStoredLevel) {
   EXPECT_EQ(stored[0].x1, 620);
   EXPECT_EQ(DottedVertical(canvas_).size(), 4u);
   EXPECT_EQ(DottedVertical(canvas_)[0].x0, 220);
-  EXPECT_EQ(canvas_.findText("t1")->x0, 100);
-  EXPECT_EQ(canvas_.findText("t5")->x0, 500);
-  EXPECT_EQ(canvas_.findText("t5")->y0, 350);
-  // The labels stay under their samples on the wider plot of size 2.
+  // The time texts: the plot's left edge, then 0.4 to 1.0 of its right edge, 3 pixels below
+  // the plot, at every size; the last stops at the frame.
+  EXPECT_EQ(canvas_.findText("10:00:01")->x0, 120);
+  EXPECT_EQ(canvas_.findText("10:00:02")->x0, 248);
+  EXPECT_EQ(canvas_.findText("10:00:05")->x0, 638 - 1 - 48);
+  EXPECT_EQ(canvas_.findText("10:00:05")->y0, 353);
   state_.displaySize = 2;
   canvas_.clear();
   painter_.DrawGraph(canvas_);
-  EXPECT_EQ(canvas_.findText("t1")->x0, 120);
-  EXPECT_EQ(canvas_.findText("t5")->x0, 520);
+  EXPECT_EQ(canvas_.findText("10:00:04")->x0, 792);
+  EXPECT_EQ(canvas_.findText("10:00:04")->y0, 573);
   state_.displaySize = 0;
   canvas_.clear();
   painter_.DrawGraph(canvas_);
@@ -335,6 +338,12 @@ TEST_F(GraphPainterTest, SingleFrequencySamplesAndStoredLevel) {
   EXPECT_EQ(readOut->fontSize, 13);
   EXPECT_EQ(canvas_.rectangles()[0].x0, 520);
   EXPECT_EQ(canvas_.rectangles()[0].brushColour, kWhite);
+  // Samples 1 and 100 to 400 bring their time text along, where the full paint puts it.
+  canvas_.clear();
+  painter_.PlotPoint(canvas_, kSingleFrequencyKind, 300);
+  painter_.PlotPoint(canvas_, kSingleFrequencyKind, 301);
+  EXPECT_EQ(canvas_.textCalls().size(), 3u);  // two read-outs, one time text
+  EXPECT_EQ(canvas_.findText("10:00:04")->x0, 496);
 }
 
 TEST_F(GraphPainterTest, OutOfRangeCallsDrawNothing) {
@@ -510,6 +519,27 @@ TEST_F(GraphTest, ErsValidityBarFollowsTheAppliedPlanesFlags) {
   state_.startFrequencyHz = 10000;
   state_.finishFrequencyHz = 30000000;
   EXPECT_TRUE(bar().empty());
+}
+
+// A panel text that does not fit is cut with a sign: a file name loses its start, other
+// texts their end; a wrapping label keeps whole words while each fits.
+TEST(TextFit, TextsThatDoNotFitAreElidedWithASign) {
+  const TextWidth width = [](std::string_view s) { return 6 * static_cast<int>(s.size()); };
+  struct Case {
+    const char *text, *shown;
+    int room;
+    bool wraps;
+  } const cases[] = {{"u_conducted.emc", "\u2026nducted.emc", 84, false},
+                     {"12.0 - 30.0 MHz", "12.0 - 30.0\u2026", 84, false},
+                     {"TQ4800", "TQ4800", 84, false},
+                     {"run1.emc", "\u2026", 0, false},
+                     {"Biconical 30-30", "Biconical 30-30", 60, true},
+                     {"Biconical30-300M", "Biconic\u2026", 60, true}};
+  for (const Case& c : cases) {
+    const std::string shown = c.wraps ? FitWrappedText(c.text, c.room, width)
+                                      : FitText(c.text, c.room, PanelElision(c.text), width);
+    EXPECT_EQ(shown, c.shown) << c.text;
+  }
 }
 
 }  // namespace

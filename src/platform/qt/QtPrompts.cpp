@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -101,12 +102,15 @@ Answer QtPrompts::message(MessageKind kind, std::string_view text, Buttons butto
 }
 
 std::optional<std::string> QtPrompts::inputBox(std::string_view caption, std::string_view prompt,
-                                               std::string_view defaultText) {
-  bool ok = false;
-  const QString text = QInputDialog::getText(parent_, ToQString(caption), ToQString(prompt),
-                                             QLineEdit::Normal, ToQString(defaultText), &ok);
-  if (!ok) return std::nullopt;
-  return ToStdString(text);
+                                               std::string_view defaultText, int maxLength) {
+  QInputDialog dialog(parent_);
+  dialog.setWindowTitle(ToQString(caption));
+  dialog.setLabelText(ToQString(prompt));
+  dialog.setTextValue(ToQString(defaultText));
+  if (auto* field = dialog.findChild<QLineEdit*>(); field && maxLength > 0)
+    field->setMaxLength(maxLength);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return ToStdString(dialog.textValue());
 }
 
 QString QtPrompts::hostDir(std::string_view programDir) const {
@@ -126,11 +130,13 @@ std::optional<std::string> QtPrompts::openFileName(std::string_view title, std::
 }
 
 std::optional<std::string> QtPrompts::saveFileName(std::string_view title, std::string_view filter,
-                                                   std::string_view initialDir) {
+                                                   std::string_view initialDir,
+                                                   std::string_view defaultExtension) {
   QFileDialog dialog(parent_, ToQString(title), hostDir(initialDir), ToQtFileFilter(filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(DefaultSuffix(filter));
+  dialog.setDefaultSuffix(defaultExtension.empty() ? DefaultSuffix(filter)
+                                                   : ToQString(defaultExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return ToStdString(dialog.selectedFiles().constFirst());
 }

@@ -20,13 +20,15 @@ class QtPrompts : public Prompts {
  public:
   explicit QtPrompts(QWidget* parent, const Files* files = nullptr);
 
+  using Prompts::inputBox;
   Answer message(MessageKind kind, std::string_view text, Buttons buttons) override;
   std::optional<std::string> inputBox(std::string_view caption, std::string_view prompt,
-                                      std::string_view defaultText) override;
+                                      std::string_view defaultText, int maxLength) override;
   std::optional<std::string> openFileName(std::string_view title, std::string_view filter,
                                           std::string_view initialDir) override;
   std::optional<std::string> saveFileName(std::string_view title, std::string_view filter,
-                                          std::string_view initialDir) override;
+                                          std::string_view initialDir,
+                                          std::string_view defaultExtension) override;
 
  private:
   QString hostDir(std::string_view programDir) const;
