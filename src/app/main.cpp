@@ -19,6 +19,7 @@
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtText.h"
 #include "platform/qt/QtTicks.h"
 
 namespace {
@@ -26,7 +27,7 @@ namespace {
 // The shipped data files: beside the program in an installed tree, else the source tree.
 std::filesystem::path ShippedDataDir() {
   const std::filesystem::path besideProgram =
-      std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "data";
+      tq::HostPath(tq::ToStdString(QCoreApplication::applicationDirPath())) / "data";
   std::error_code ec;
   if (std::filesystem::is_directory(besideProgram, ec)) return besideProgram;
   return TQ_SOURCE_DATA_DIR;
@@ -52,18 +53,17 @@ int main(int argc, char* argv[]) {
   parser.process(app);
   if (parser.isSet("run")) return tq::RunPlan(parser, ShippedDataDir());
 
-  tq::HostFiles files(parser.isSet(dataRoot)
-                          ? std::filesystem::path(parser.value(dataRoot).toStdString())
-                          : tq::DefaultDataRoot());
+  tq::HostFiles files(parser.isSet(dataRoot) ? tq::HostPath(tq::ToStdString(parser.value(dataRoot)))
+                                             : tq::DefaultDataRoot());
   files.ensureHostIni();
   files.installShippedData(ShippedDataDir());
   // The simulated analyser's ERS unit comes with its calibration disk.
   if (parser.isSet(simulate)) files.installSimulatedDisk(ShippedDataDir());
   // Bare file names land in the working folder, as they always did.
-  QDir::setCurrent(QString::fromStdString(files.resolve(files.workingDirectory()).string()));
+  QDir::setCurrent(tq::ToQString(tq::Utf8Path(files.resolve(files.workingDirectory()))));
 
   const tq::HostPorts hostPorts = tq::HostPorts::Parse(
-      files.readAll((files.dataRoot() / "host.ini").string()).value_or(std::string{}));
+      files.readAll(tq::Utf8Path(files.hostIniPath())).value_or(std::string{}));
 
   tq::QtTicks ticks;
   tq::QtClock clock;
