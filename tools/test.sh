@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them
-# headless, after a short run of the fuzz targets. The benchmarks are built too, so that
-# they keep compiling, but not run.
+# headless, after a short run of the fuzz targets and the core's tests cross-built for
+# Windows and run under Wine, and the example test plans through the real program. The
+# benchmarks are built too, so that they keep compiling, but not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh
+bash tools/install-deps.sh windows
 build=build-test
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTQ_SANITIZE=ON -DTQ_BUILD_BENCH=ON
 cmake --build "$build" -j2
@@ -12,4 +13,13 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 bash tools/fuzz-smoke.sh
+bash tools/test-windows.sh
+# The example plans run against the paced simulated analyser while the suite runs: they
+# mostly wait on the line.
+bash tools/run-examples.sh "$build/tq4800" >"$build/run-examples.log" 2>&1 &
+examples=$!
 (cd "$build" && ctest --output-on-failure -j2 --timeout 300)
+status=0
+wait "$examples" || status=$?
+cat "$build/run-examples.log"
+exit "$status"

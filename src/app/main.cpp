@@ -1,13 +1,14 @@
 // Composition root: the one place where the program's objects are made and wired.
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <filesystem>
 #include <iostream>
 
 #include "SimulatedLink.h"
 #include "SimulatedUsbAdapter.h"
+#include "app/HostSetup.h"
 #include "app/RoutingSerialPort.h"
+#include "app/RunMain.h"
 #include "app/SimulatedErsUnit.h"
 #include "app/TEMC1.h"
 #include "measure/Program.h"
@@ -18,6 +19,7 @@
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtText.h"
 #include "platform/qt/QtTicks.h"
 
 namespace {
@@ -25,7 +27,7 @@ namespace {
 // The shipped data files: beside the program in an installed tree, else the source tree.
 std::filesystem::path ShippedDataDir() {
   const std::filesystem::path besideProgram =
-      std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "data";
+      tq::HostPath(tq::ToStdString(QCoreApplication::applicationDirPath())) / "data";
   std::error_code ec;
   if (std::filesystem::is_directory(besideProgram, ec)) return besideProgram;
   return TQ_SOURCE_DATA_DIR;
@@ -34,6 +36,9 @@ std::filesystem::path ShippedDataDir() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // An unattended run needs no display: it draws its reports offscreen.
+  if (tq::AsksForRun(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName("Veltrane Instruments Ltd TQ4800");
 
@@ -44,27 +49,23 @@ int main(int argc, char* argv[]) {
   QCommandLineOption dataRoot("data-root", "Folder that holds the drives C: and A:.", "DIR");
   parser.addOption(simulate);
   parser.addOption(dataRoot);
+  tq::AddRunOptions(parser);
   parser.process(app);
+  if (parser.isSet("run")) return tq::RunPlan(parser, ShippedDataDir());
 
-  tq::HostFiles files(parser.isSet(dataRoot)
-                          ? std::filesystem::path(parser.value(dataRoot).toStdString())
-                          : tq::DefaultDataRoot());
-  files.ensureHostIni();
-  files.installShippedData(ShippedDataDir());
-  // The simulated analyser's ERS unit comes with its calibration disk.
-  if (parser.isSet(simulate)) files.installSimulatedDisk(ShippedDataDir());
-  // Bare file names land in the working folder, as they always did.
-  QDir::setCurrent(QString::fromStdString(files.resolve(files.workingDirectory()).string()));
+  tq::HostFiles files(tq::DataRootOf(parser));
+  tq::PrepareDataRoot(files, ShippedDataDir(), parser.isSet(simulate));
 
   const tq::HostPorts hostPorts = tq::HostPorts::Parse(
-      files.readAll((files.dataRoot() / "host.ini").string()).value_or(std::string{}));
+      files.readAll(tq::Utf8Path(files.hostIniPath())).value_or(std::string{}));
 
   tq::QtTicks ticks;
   tq::QtClock clock;
   tq::TEMC1 window;
   tq::QtPrompts prompts(&window, &files);
   tq::QtSerialPort device(hostPorts);
-  tq::sim::SimulatedLink simulator(ticks);
+  // The simulated analyser measures a finished product, as a user of --simulate would.
+  tq::sim::SimulatedLink simulator(ticks, {.product = tq::sim::Product::Enclosed});
   tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator.port,
                                std::cerr);
   // This host has no adapter library; the simulated NX200 stands in for it with --simulate.

@@ -121,6 +121,9 @@ enum class Command : std::uint16_t {
   Help1,
   About1,
   Information1,
+  // Beyond the text: the peak table and the CSV export.
+  PeakTable1,
+  ExportCSV1,
   Count,
 };
 
