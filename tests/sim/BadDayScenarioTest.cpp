@@ -3,7 +3,9 @@
 // data folder is read-only. The user sees the platform's reason, the old file is whole, no
 // temporary is left, and the program carries on: the next save and the next sweep work.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <algorithm>
 #include <csignal>
@@ -28,18 +30,30 @@ namespace fs = std::filesystem;
 
 enum class Day { Good, DiskFull, ReadOnly };
 
-// The host's files, on a day that may be bad.
+#ifdef _WIN32
+constexpr std::errc kFull = std::errc::no_space_on_device;
+#else
+constexpr std::errc kFull = std::errc::file_too_large;  // the file size limit's error
+#endif
+
+// The host's files, on a day that may be bad. The read-only folder is injected: the tests
+// may run as root, whom no permission stops.
 class BadDayFiles : public HostFiles {
  public:
   using HostFiles::HostFiles;
   Day day = Day::Good;
   bool writeAll(std::string_view path, std::string_view contents) override {
     if (day == Day::ReadOnly) {
-      readOnlyError_ = std::make_error_code(std::errc::read_only_file_system).message();
+      injectedError_ = std::make_error_code(std::errc::read_only_file_system).message();
       return false;
     }
-    readOnlyError_.clear();
+    injectedError_.clear();
     if (day == Day::Good) return HostFiles::writeAll(path, contents);
+#ifdef _WIN32
+    // No file size limit to lower here: the disk is full before the first byte.
+    injectedError_ = std::make_error_code(kFull).message();
+    return false;
+#else
     // Not a byte more fits: the write fails with the file half made.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
@@ -50,13 +64,14 @@ class BadDayFiles : public HostFiles {
     const bool written = HostFiles::writeAll(path, contents);
     setrlimit(RLIMIT_FSIZE, &saved);
     return written;
+#endif
   }
   std::string writeError() const override {
-    return readOnlyError_.empty() ? HostFiles::writeError() : readOnlyError_;
+    return injectedError_.empty() ? HostFiles::writeError() : injectedError_;
   }
 
  private:
-  std::string readOnlyError_;
+  std::string injectedError_;
 };
 
 class BadDayScenario : public ::testing::Test {
@@ -80,8 +95,7 @@ class BadDayScenario : public ::testing::Test {
   // The user was told of the write's failure, with its reason.
   void expectToldWhy(const std::string& file, Day day) {
     const std::string why =
-        std::make_error_code(day == Day::DiskFull ? std::errc::file_too_large
-                                                  : std::errc::read_only_file_system)
+        std::make_error_code(day == Day::DiskFull ? kFull : std::errc::read_only_file_system)
             .message();
     const auto& asked = prompts.asked();
     EXPECT_TRUE(std::any_of(asked.begin(), asked.end(), [&](const auto& a) {
