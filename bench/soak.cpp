@@ -7,6 +7,8 @@
 //
 //   tq_bench_soak [SWEEPS] [SAMPLES]          (tools/soak.sh runs it)
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -96,21 +98,16 @@ int main(int argc, char** argv) {
 
   const Command modes[] = {Command::Average81, Command::Average161, Command::Average321,
                            Command::Peak1};
-  int sweeps = 0;
+  int sweeps = 0, inRun = 0, lastScans = p.state().scansDone;
   long rssAt100 = 0;
-  int modeIndex = 0;
-  std::printf("sweep  mode        rss_kB  seconds\n");
-  while (sweeps < sweepsWanted) {
-    p.Execute(modes[modeIndex++ % 4]);
-    p.Execute(Command::Button2);  // RUN: averaging ends by itself, peak hold is stopped
-    int inRun = 0;
-    while (p.state().runInProgress && sweeps < sweepsWanted) {
-      const int before = p.state().scansDone;
-      if (!s.run([&] { return p.state().scansDone != before || !p.state().runInProgress; },
-                 60000)) {
-        std::printf("stalled at sweep %d\n", sweeps);
-        return 1;
-      }
+  bool stopAsked = false, watching = true;
+  // A run's sweeps follow one another inside RUN's handler, so each sweep's end is seen from
+  // the event loop, as a user would see it, every 5 ms of virtual time.
+  std::function<void()> watch = [&] {
+    const int scans = p.state().scansDone;
+    if (scans < lastScans) inRun = 0;  // a new run counts from 1 again
+    if (scans < lastScans) lastScans = scans;
+    for (; lastScans < scans && sweeps < sweepsWanted; ++lastScans) {
       ++sweeps;
       ++inRun;
       s.link->analyser.clearLog();
@@ -124,10 +121,28 @@ int main(int argc, char** argv) {
       if (sweeps % 100 == 0)
         std::printf("%5d  %-10d %7ld  %7.1f\n", sweeps, p.state().processingMode, ResidentKb(),
                     Seconds(started));
-      if (p.state().processingMode == 4 && inRun == 8) p.Execute(Command::Button1);  // STOP
     }
-    s.run([&] { return !p.state().runInProgress; }, 60000);
+    if (!p.state().runInProgress) stopAsked = false;
+    const bool enough = sweeps >= sweepsWanted || (p.state().processingMode == 4 && inRun >= 8);
+    if (p.state().runInProgress && !stopAsked && enough) {
+      stopAsked = true;
+      p.Execute(Command::Button1);  // STOP after the sweep under way
+    }
+    if (watching) s.ticks.post(5, watch);
+  };
+  s.ticks.post(5, watch);
+  int modeIndex = 0;
+  std::printf("sweep  mode        rss_kB  seconds\n");
+  while (sweeps < sweepsWanted) {
+    p.Execute(modes[modeIndex++ % 4]);
+    p.Execute(Command::Button2);  // RUN: averaging ends by itself, peak hold is stopped
+    if (!s.run([&] { return !p.state().runInProgress; }, 3600000)) {
+      std::printf("stalled at sweep %d\n", sweeps);
+      return 1;
+    }
   }
+  watching = false;
+  s.ticks.advance(10);
   const long rssAt1000 = ResidentKb();
   std::printf("sweeps %d in %.1f s: resident %ld kB at sweep 100, %ld kB at sweep %d (%+ld kB)\n",
               sweeps, Seconds(started), rssAt100, rssAt1000, sweeps, rssAt1000 - rssAt100);
@@ -136,8 +151,11 @@ int main(int argc, char** argv) {
   const auto singleStarted = std::chrono::steady_clock::now();
   p.Execute(Command::Button17);
   p.single().FrequencyPicked(150000000);
-  p.TsfsettingsFormActivate();
-  p.TsfsettingsOKBtnClick({});
+  // Its settings dialog opens from the event loop; the user accepts it as it stands.
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+  });
+  QApplication::processEvents();
   int samples = 0;
   long rssAt500 = 0;
   while (samples < samplesWanted) {
@@ -153,8 +171,12 @@ int main(int argc, char** argv) {
     }
     if (samples == 500) rssAt500 = ResidentKb();
   }
+  const bool measuring = p.state().measurementMode == 2 && p.state().runInProgress;
+  const int windowAt = p.state().stepIndex;
   p.Execute(Command::Button1);  // Stop
   const long rssAt2000 = ResidentKb();
+  std::printf("single frequency %s at its end, its window at sample %d\n",
+              measuring ? "measuring" : "NOT measuring", windowAt);
   std::printf(
       "samples %d in %.1f s: resident %ld kB at sample 500, %ld kB at sample %d (%+ld kB)\n",
       samples, Seconds(singleStarted), rssAt500, rssAt2000, samples, rssAt2000 - rssAt500);
