@@ -131,6 +131,11 @@ TEST_F(BadDayScenario, EverySaveKeepsTheOldFileAndTellsWhy) {
          prompts.fileName("C:\\tq4800\\day.emc");
          program->Execute(Command::SaveAs1);
        }},
+      {"C:\\tq4800\\day.csv",
+       [&] {
+         prompts.fileName("C:\\tq4800\\day.csv");
+         program->finalMeasurement().ExportCsv();
+       }},
       {kErsDataFile,
        [&] {
          prompts.input("SIM4800");
