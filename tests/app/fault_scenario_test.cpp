@@ -60,6 +60,10 @@ struct Fault {
   const char* told = nullptr;  // the first message the user sees, if any
 };
 
+void PrintTo(const Fault& fault, std::ostream* out) {
+  *out << fault.name;
+}
+
 // The user: a lost link is not the end of the program, and the ERS unit goes where it is
 // told.
 class User : public test::ScriptedPrompts {
