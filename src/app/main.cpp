@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
 #include <filesystem>
 #include <iostream>
 
@@ -22,12 +23,14 @@
 
 namespace {
 
-// The shipped data files: beside the program in an installed tree, else the source tree.
+// The shipped data files and help: where the installed program keeps them
+// (<prefix>/share/tq4800 beside <prefix>/bin), else beside the program in its build tree,
+// else the source tree.
 std::filesystem::path ShippedDataDir() {
-  const std::filesystem::path besideProgram =
-      std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "data";
+  const std::filesystem::path program(QCoreApplication::applicationDirPath().toStdString());
   std::error_code ec;
-  if (std::filesystem::is_directory(besideProgram, ec)) return besideProgram;
+  for (const auto& dir : {program / ".." / "share" / "tq4800", program / "data"})
+    if (std::filesystem::is_directory(dir, ec)) return dir.lexically_normal();
   return TQ_SOURCE_DATA_DIR;
 }
 
@@ -36,6 +39,9 @@ std::filesystem::path ShippedDataDir() {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName("Veltrane Instruments Ltd TQ4800");
+  // The desktop entry and the icon the package installs.
+  QGuiApplication::setDesktopFileName("uk.co.veltrane.TQ4800");
+  QApplication::setWindowIcon(QIcon::fromTheme("tq4800"));
 
   QCommandLineParser parser;
   parser.addHelpOption();
@@ -78,6 +84,7 @@ int main(int argc, char* argv[]) {
 
   tq::Program program(tq::Ports{serial, ticks, ersUnit, files, clock, window, usb});
   window.attach(program);
+  window.setHelpFolder(QString::fromStdString((ShippedDataDir() / "help").string()));
   tq::QtPrinter printer(&window);
   window.setPrinter(printer);
   window.setGuidePrinter(printer);
