@@ -61,6 +61,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), owner_(owne
   tabs_ = new QTabWidget(this);
   contents_ = new QListWidget(tabs_);
   contents_->setObjectName("TopicList");
+  contents_->setWordWrap(true);
+  contents_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   tabs_->addTab(contents_, "Contents");
   auto* searchPage = new QWidget(tabs_);
   auto* searchLayout = new QVBoxLayout(searchPage);
@@ -69,6 +71,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), owner_(owne
   searchEdit_->setPlaceholderText("Words to find");
   results_ = new QListWidget(searchPage);
   results_->setObjectName("SearchResults");
+  results_->setWordWrap(true);
+  results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   searchLayout->addWidget(searchEdit_);
   searchLayout->addWidget(results_);
   tabs_->addTab(searchPage, "Search");
@@ -80,12 +84,12 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), owner_(owne
   split->addWidget(tabs_);
   split->addWidget(browser_);
   split->setStretchFactor(1, 1);
-  split->setSizes({260, 640});
+  split->setSizes({300, 680});
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(bar);
   layout->addWidget(split, 1);
-  resize(920, 660);
+  resize(980, 680);
 
   connect(home, &QPushButton::clicked, this, [this] { ShowHelpTopic(help::kContents); });
   connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
