@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-serialport-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-liberation
-          poppler-utils)
+          poppler-utils dpkg-dev file desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them
 # headless, after a short run of the fuzz targets. The benchmarks are built too, so that
-# they keep compiling, but not run.
+# they keep compiling, but not run. Then the Debian package is checked (tools/package-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -12,4 +12,6 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 bash tools/fuzz-smoke.sh
+# The Debian package: built, installed, started and removed; the user guide's screenshots.
+bash tools/package-check.sh
 (cd "$build" && ctest --output-on-failure -j2 --timeout 300)
