@@ -20,7 +20,7 @@ bool isAccessoryCode(std::uint8_t code) {
 }  // namespace
 
 SimulatedAnalyser::SimulatedAnalyser(Ticks& ticks, AnalyserOptions options)
-    : ticks_(ticks), options_(options), spectrum_(options.seed) {
+    : ticks_(ticks), options_(options), spectrum_(options.seed, options.product) {
   highRange_ = options_.startHighRange;
   options_.nx91Position = std::clamp(options_.nx91Position, 0, 8);
   spectrum_.setErsSource(options_.ersSourceOn);

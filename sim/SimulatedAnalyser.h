@@ -20,6 +20,9 @@ struct AnalyserOptions {
   int nx91Position = 0;        // 0 Through .. 8
   bool ersSourceOn = false;    // an ERS unit radiating into the input
   std::uint64_t seed = 1;      // spectrum and reading noise
+
+  // What is under test: the bare board, or the finished product in its case.
+  Product product = Product::Bench;
   // ACK each command that has no answer frame of its own: this is what releases the
   // program's queued commands one by one while the analyser is busy.
   bool acknowledgeCommands = true;

@@ -47,7 +47,7 @@ double unitFromBits(std::uint64_t bits) {
   return static_cast<double>(bits >> 11) * 0x1.0p-53;
 }
 
-SpectrumModel::SpectrumModel(std::uint64_t seed) : seed_(seed) {
+SpectrumModel::SpectrumModel(std::uint64_t seed, Product product) : seed_(seed), product_(product) {
   auto draw = [this, n = std::uint64_t{0}](double lo, double hi) mutable {
     return lo + (hi - lo) * unitFromBits(mixBits(seed_ * 7919 + ++n));
   };
@@ -62,18 +62,37 @@ SpectrumModel::SpectrumModel(std::uint64_t seed) : seed_(seed) {
   const double offHarmonic = std::fmod(pulsedHz, kClockHz);
   if (offHarmonic < 3e6) pulsedHz += 3e6;
   if (offHarmonic > kClockHz - 3e6) pulsedHz -= 3e6;
+  // A burst of 10 % duty: the average 20 log10 of it down, the quasi-peak 8 dB.
   pulsed_ = {pulsedHz, draw(60.0, 66.0), true};
+  if (product_ == Product::Enclosed) {
+    // The case screens the carriers' pick-up; the pulsed emissions are bursts at a few tens
+    // of hertz and duties of a few per cent, clear of the clock harmonics.
+    carriers_[2].dbuv -= 22.0;
+    carriers_[3].dbuv -= 22.0;
+    emissions_.push_back({181.25e6, draw(52.0, 53.0), true, -12.0, -30.0});
+    emissions_.push_back({392.0e6, draw(50.0, 51.0), true, -11.0, -28.0});
+    emissions_.push_back({872.0e6, draw(43.0, 44.0), true, -13.0, -33.0});
+  }
 }
 
-double SpectrumModel::pulseWeightDb(Detector detector) {
+double SpectrumModel::pulseWeightDb(const Line& line, Detector detector) {
   switch (detector) {
     case Detector::Average:
-      return -20.0;  // 20 log10 of the 10 % duty
+      return line.averageDb;
     case Detector::QuasiPeak:
-      return -8.0;
+      return line.quasiPeakDb;
     default:
       return 0.0;
   }
+}
+
+double SpectrumModel::harmonicDbuv(long n) const {
+  const double dn = static_cast<double>(n);
+  if (product_ == Product::Bench || n < 2) return 88.0 - 20.0 * log10(dn);
+  // Radiated from the case: the odd harmonics of a square clock on a 1/n slope, the even ones
+  // well down.
+  const double odd = 43.0 + 20.0 * log10(3.0 / dn);
+  return n % 2 == 1 ? odd : odd - 15.0;
 }
 
 std::vector<SpectrumModel::Line> SpectrumModel::linesIn(double lowHz, double highHz,
@@ -83,12 +102,14 @@ std::vector<SpectrumModel::Line> SpectrumModel::linesIn(double lowHz, double hig
     if (c.hz >= lowHz && c.hz <= highHz && inBand(c.hz, fe)) lines.push_back(c);
   }
   if (fe.highRange && pulsed_.hz >= lowHz && pulsed_.hz <= highHz) lines.push_back(pulsed_);
+  for (const Line& e : emissions_)
+    if (fe.highRange && e.hz >= lowHz && e.hz <= highHz) lines.push_back(e);
   // Clock harmonics, falling with frequency.
   const long first = std::max(1L, static_cast<long>(std::ceil(lowHz / kClockHz)));
   const long last = static_cast<long>(std::floor(highHz / kClockHz));
   for (long n = first; n <= last && n - first < 4096; ++n) {
     const double hz = static_cast<double>(n) * kClockHz;
-    if (inBand(hz, fe)) lines.push_back({hz, 88.0 - 20.0 * log10(static_cast<double>(n))});
+    if (inBand(hz, fe)) lines.push_back({hz, harmonicDbuv(n)});
   }
   if (ersSource_ && fe.highRange) addErsLines(lowHz, highHz, lines);
   return lines;
@@ -106,7 +127,7 @@ double SpectrumModel::signalPower(double hz, double binHalfWidthHz, FrontEnd fe,
   // Lines more than 1000 bins away contribute less than -120 dB: skip them.
   double power = 0.0;
   for (const Line& line : linesIn(hz - 1000 * halfBin, hz + 1000 * halfBin, fe)) {
-    const double weight = line.pulsed ? pulseWeightDb(detector) : 0.0;
+    const double weight = line.pulsed ? pulseWeightDb(line, detector) : 0.0;
     power += powerOf(line.dbuv + weight + lineResponseDb(line.hz - hz, halfBin));
   }
   return power;

@@ -28,7 +28,8 @@ void onSignal(int) {
 }
 
 struct CommandLine {
-  tq::sim::AnalyserOptions analyser;
+  // The enclosed product, as the program's --simulate has it; --bench the bare board.
+  tq::sim::AnalyserOptions analyser{.product = tq::sim::Product::Enclosed};
   bool paced = true;
   std::string logPath;  // every byte written and read, with its time, for timing runs
   bool ok = true;
@@ -85,6 +86,8 @@ CommandLine parseArguments(int argc, char** argv) {
       char* end = nullptr;
       cl.analyser.sweepStepMs = std::strtod(argv[++i], &end);
       cl.ok = end && *end == '\0' && cl.analyser.sweepStepMs >= 0.0;
+    } else if (arg == "--bench") {
+      cl.analyser.product = tq::sim::Product::Bench;
     } else if (arg == "--seed" && hasValue) {
       char* end = nullptr;
       cl.analyser.seed = std::strtoull(argv[++i], &end, 10);
@@ -142,10 +145,11 @@ void writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
 int main(int argc, char** argv) {
   const CommandLine cl = parseArguments(argc, argv);
   if (!cl.ok) {
-    std::fprintf(stderr,
-                 "usage: %s [--version X.YY] [--nx91] [--unpaced] [--seed N] [--step-ms MS] "
-                 "[--log FILE]\n",
-                 argv[0]);
+    std::fprintf(
+        stderr,
+        "usage: %s [--version X.YY] [--nx91] [--unpaced] [--bench] [--seed N] [--step-ms MS] "
+        "[--log FILE]\n",
+        argv[0]);
     return 2;
   }
   int slaveFd = -1;

@@ -29,6 +29,7 @@
 #include "dialogs/TInfo.h"
 #include "dialogs/TLisndlg.h"
 #include "dialogs/TNotebook.h"
+#include "dialogs/TPeakTable.h"
 #include "dialogs/TSpanish.h"
 #include "dialogs/TUserantbox.h"
 #include "dialogs/Tlimitselect.h"
@@ -227,6 +228,10 @@ void TEMC1::dispatch(Command command) {
       notebook_->exec();
       program_->results().SetNotesText(notebook_->text());
       break;
+    case Command::PeakTable1:
+      program_->Execute(command);
+      peakTable_->open(LayoutForDisplaySize(program_->state().displaySize).width - 20);
+      break;
     case Command::Button4:
       guide_->Button4Click();
       break;
@@ -301,6 +306,8 @@ void TEMC1::attach(Program& program) {
   limitselect_ = new Tlimitselect(this, *help_);
   userlimit_ = new Tuserlimit(this, program.userLimitEditor(), *limitselect_);
   SetHelpTopic(userlimit_, help::kUserLimitEditor);
+  peakTable_ = new TPeakTable(this, program.peakTable());
+  SetHelpTopic(peakTable_, help::kPeakTable);
   graph_ = new GraphArea(this, program, *this);
   graph_->setObjectName("Graph");
   graph_->adoptChildrenOf(client_);
@@ -357,6 +364,7 @@ void TEMC1::modelChanged() {
   if (!program_) return;
   updateCommands();
   updateTexts();
+  if (peakTable_ && peakTable_->isVisible()) peakTable_->refresh();
 }
 
 void TEMC1::updateCommands() {

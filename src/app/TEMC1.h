@@ -37,6 +37,7 @@ class TERSzoomform;
 class THkeeping;
 class TImport;
 class TNotebook;
+class TPeakTable;
 class TLisndlg;
 class TSpanish;
 class TUserantbox;
@@ -151,6 +152,8 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   TERSzoomform* erszoomform_ = nullptr;
   TERSOK* ersok_ = nullptr;
   GuideWindows* guide_ = nullptr;
+  // Beyond the text: the peak table window.
+  TPeakTable* peakTable_ = nullptr;
   QFrame* panel8_ = nullptr;
   std::array<QLabel*, 3> inputLabels_{};
   QFrame* panel5_ = nullptr;

@@ -70,7 +70,8 @@ int main(int argc, char* argv[]) {
   tq::TEMC1 window;
   tq::QtPrompts prompts(&window, &files);
   tq::QtSerialPort device(hostPorts);
-  tq::sim::SimulatedLink simulator(ticks);
+  // The simulated analyser measures a finished product, as a user of --simulate would.
+  tq::sim::SimulatedLink simulator(ticks, {.product = tq::sim::Product::Enclosed});
   tq::RoutingSerialPort serial(hostPorts, parser.isSet(simulate), device, simulator.port,
                                std::cerr);
   // This host has no adapter library; the simulated NX200 stands in for it with --simulate.

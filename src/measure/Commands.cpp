@@ -24,6 +24,7 @@ std::vector<CommandEntry> BuildTable() {
       {C::PrinterColours1, K::Item, "PrinterColours1", "Printer &Colours...", "File1"},
       {C::Title1, K::Item, "Title1", "&Title...", "File1"},
       {C::Notes1, K::Item, "Notes1", "&Notes...", "File1"},
+      {C::ExportCSV1, K::Item, "ExportCSV1", "Export CS&V...", "File1"},
       {C::None, K::Separator, "", "", "File1"},
       {C::Setup1, K::Item, "Setup1", "Set&up...", "File1"},
       {C::None, K::Separator, "", "", "File1"},
@@ -47,6 +48,8 @@ std::vector<CommandEntry> BuildTable() {
       {C::Normal1, K::Item, "Normal1", "&Normal", "Display1", true},
       {C::N800x6001, K::Item, "N800x6001", "&800 x 600", "Display1", true},
       {C::Enlarged1, K::Item, "Enlarged1", "E&nlarged", "Display1", true},
+      {C::None, K::Separator, "", "", "Display1"},
+      {C::PeakTable1, K::Item, "PeakTable1", "&Peak Table", "Display1"},
       // Processing
       {C::Processing1, K::Menu, "Processing1", "P&rocessing", ""},
       {C::Off1, K::Item, "Off1", "&Off", "Processing1", true},
@@ -238,6 +241,10 @@ CommandState StateOf(Command id, const CommandContext& c) {
     // RiduDudoruvo sets the span and the input: not under a running sweep.
     case C::Button4:
       r.enabled = idle;
+      break;
+    // Beyond the text: the traces a CSV file holds are the sweep's.
+    case C::ExportCSV1:
+      r.enabled = s.measurementMode == 0;
       break;
     // Single frequency
     case C::Button17:

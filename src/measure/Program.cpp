@@ -52,10 +52,14 @@ Program::Program(Ports ports)
       pointer_(painter_, state_, model_, traces_, ports.view, ports.prompts, ports.ticks, *this),
       inputs_(state_, model_, ports.view, ports.prompts, ports.files, traces_, link_, transducer_),
       antennaEditor_(transducer_, ports.prompts, ports.files),
+      final_({state_, model_, ports.view, link_, traces_, scan_, limit_, transducer_, usb_,
+              pointer_, ports.ticks, ports.prompts, ports.files}),
       results_({state_, model_, ports.view, ports.prompts, ports.files, ports.clock, traces_, scan_,
                 inputs_, transducer_, limit_, features_}),
       guideActions_({state_, model_, ports.view, scan_, traces_, limit_, inputs_, pointer_}),
       guide_(guideActions_, ports.prompts) {
+  painter_.FollowMarker(final_.marker());
+  scan_.ObserveSweeps(final_);
   mainTimer_ = ports_.ticks.createTimer(1000, [this] { MainTimerTimer(); });
   mainTimer_->setEnabled(true);
   clockTimer_ = ports_.ticks.createTimer(1000, [this] { Timer1Timer(); });
@@ -216,7 +220,7 @@ bool Program::CloseQuery() {
     return false;
   closing_ = true;
   // A run must not go on inside the waits below once the window is going.
-  if (state_.runInProgress) scan_.Stop();
+  stopWhatRuns();
   state_.com1Checked = model_.checkedPort == 1;
   const std::string path = state_.defaultPath + "TQ4800.INI";
   if (!ports_.files.writeAll(path, SaveSettings(state_)))
@@ -297,6 +301,11 @@ void Program::Execute(Command command) {
     ports_.view.modelChanged();
     return;
   }
+  // STOP and CANCEL end a final measurement of peaks as they end a run.
+  if (final_.Measuring() && (command == C::Button1 || command == C::Button2)) {
+    final_.Stop(command == C::Button2);
+    return;
+  }
   switch (command) {
     case C::Setup1:
     case C::Colours1:
@@ -314,6 +323,12 @@ void Program::Execute(Command command) {
       break;
     case C::Exit1:
       Exit1Click();
+      break;  // Beyond the text: the peak table (its window is the window's) and the CSV export.
+    case C::PeakTable1:
+      final_.Refresh();
+      break;
+    case C::ExportCSV1:
+      final_.ExportCsv();
       break;
     // File: result files and the title (Open and Notes need the window's dialogs).
     case C::Save1:

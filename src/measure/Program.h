@@ -17,6 +17,7 @@
 #include "measure/Commands.h"
 #include "measure/Details.h"
 #include "measure/ErsCalibration.h"
+#include "measure/FinalMeasurement.h"
 #include "measure/GuideActions.h"
 #include "measure/InputSelection.h"
 #include "measure/ResultFiles.h"
@@ -179,6 +180,9 @@ class Program : public InformationSource,
   // ERS: the calibration and its dialogs' values, the correction tables and files.
   ErsCalibration& ers() { return ers_; }
   const ErsCalibration& ers() const { return ers_; }
+  // Beyond the text: the peak table of the last sweep and the final measurement of its peaks.
+  FinalMeasurement& finalMeasurement() { return final_; }
+  PeakTableControl& peakTable() { return final_; }
   // RiduDudoruvo: the guide and the set-up it makes through the window's own operations.
   Guide& guide() { return guide_; }
 
@@ -186,7 +190,12 @@ class Program : public InformationSource,
 
  private:
   // LinkClient
-  void DataFrameReceived(const DataFrame& frame) override { scan_.DataFrameReceived(frame); }
+  void DataFrameReceived(const DataFrame& frame) override {
+    if (final_.Measuring())
+      final_.ReadingReceived(frame);
+    else
+      scan_.DataFrameReceived(frame);
+  }
   void PreselectorReport(int position, bool automatic) override {
     scan_.PreselectorReport(position, automatic);
   }
@@ -200,9 +209,7 @@ class Program : public InformationSource,
   void UpdateSpanDisplay() override { scan_.UpdateSpanButtons(); }
   void SingleFrequencyPicked(std::int32_t hz) override { single_.FrequencyPicked(hz); }
   // AdapterClient
-  void StopRun() override {
-    if (state_.runInProgress) scan_.Stop();
-  }
+  void StopRun() override { stopWhatRuns(); }
   // LimitClient
   void RefreshLimitTrace() override { traces_.RefreshLimitTrace(); }
   float MeasuringDistanceM() const override { return features_.inputs.MeasuringDistanceM(); }
@@ -218,6 +225,14 @@ class Program : public InformationSource,
 
   // CalibrationSaver: the result-file writer saves a calibration's measurement.
   void SaveCalibrationResult(const std::string& fileName) override;
+
+  // CANCEL, a close or a fault: the run or the final measurement under way ends now.
+  void stopWhatRuns() {
+    if (final_.Measuring())
+      final_.Stop(true);
+    else if (state_.runInProgress)
+      scan_.Stop();
+  }
 
   // The values start-up and Hardware Reset both begin from.
   void StartValues();
@@ -247,6 +262,7 @@ class Program : public InformationSource,
   GraphPointer pointer_;
   InputSelection inputs_;
   UserAntennaEditor antennaEditor_;
+  FinalMeasurement final_;
   // Result files: made after everything an opened file restores.
   ResultFiles results_;
   GuideActions guideActions_;

@@ -7,8 +7,11 @@ ReportDocument Program::Report() {
   PreparePaint();
   const std::string date =
       model_.loadedResultDate.empty() ? FormatClock(ports_.clock.now()) : model_.loadedResultDate;
-  return ReportDocument(ReportView{state_, model_, traces_.data(), SourcesOf(features_), date,
+  ReportDocument report(ReportView{state_, model_, traces_.data(), SourcesOf(features_), date,
                                    transducer_.lisnSource(), state_.lisnInsertionLossDb});
+  // Beyond the text: the peak table, when it holds rows, on a page of its own.
+  if (const PageSource* peaks = final_.ReportPage()) report.Append(*peaks);
+  return report;
 }
 
 InfoView Program::Information() const {

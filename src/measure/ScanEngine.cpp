@@ -390,6 +390,7 @@ void ScanEngine::endOfSweep() {
   if (state_.runActive) {
     traces_.KeepCurrentSource();
     if (ersMode() < 3) traces_.ComputeDifference();
+    if (ersMode() == 0) sweepObserver_->SweepCompleted();
     if (state_.stepsPerScan < 450) view_.repaint();
     state_.runInProgress = true;
     const int mode = ersMode();
@@ -404,7 +405,9 @@ void ScanEngine::endOfSweep() {
     return;
   }
   link_.SendAck();
+  const bool product = ersMode() == 0;
   EndOfRun();
+  if (product) sweepObserver_->SweepCompleted();
 }
 
 void ScanEngine::EndOfRun() {
@@ -460,14 +463,16 @@ void ScanEngine::pointByPoint(bool continuous) {
   ticks_.wait(1);
   // A shot is one sweep; a run sweeps again until STOP (after the sweep under way) or
   // CANCEL.
+  bool completed = false;
   for (;;) {
     pointByPointSweep();
-    const bool completed = !stopRequested_ && state_.stepIndex >= state_.stepsPerScan;
+    completed = !stopRequested_ && state_.stepIndex >= state_.stepsPerScan;
     if (!continuous || !completed) break;
     traces_.EndOfSweep();
     if (!state_.runActive || !state_.runInProgress) break;
     traces_.KeepCurrentSource();
     traces_.ComputeDifference();
+    sweepObserver_->SweepCompleted();
     if (state_.stepsPerScan < 450) view_.repaint();
   }
   pointByPointLoop_ = false;
@@ -477,6 +482,7 @@ void ScanEngine::pointByPoint(bool continuous) {
   RefreshRunButtons();
   ticks_.wait(1);
   EndOfRun();
+  if (completed) sweepObserver_->SweepCompleted();
   view_.repaint();
   // A CANCEL that came during the loop ends here, now that the loop has unwound.
   if (stopPending_) {

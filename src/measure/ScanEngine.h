@@ -37,6 +37,14 @@ std::string FrequencyBoxText(double hz, bool highRange);
 // the chosen steps.
 int SweepSteps(const MeasurementState& state);
 
+// Told when a sweep of the product (not one of an ERS calibration) has been measured to its
+// end, its Current trace kept.
+class SweepObserver {
+ public:
+  virtual ~SweepObserver() = default;
+  virtual void SweepCompleted() = 0;
+};
+
 // Turns the span, resolution and front-end choices into sweeps and runs them.
 class ScanEngine {
  public:
@@ -92,6 +100,9 @@ class ScanEngine {
   void CheckStepStatus(int status);
   // "LOST PEAK" may be told again (a reset of the traces).
   void ResetLostPeak() { lostPeakShown_ = false; }
+
+  // Who is told of each completed sweep (nobody until it is set).
+  void ObserveSweeps(SweepObserver& observer) { sweepObserver_ = &observer; }
 
   // Sweep set-up, also used by ERS calibration.
   void PrepareSteps();
@@ -174,6 +185,10 @@ class ScanEngine {
     Colour lamp;
   };
   std::optional<RunStatus> replacedStatus_;
+  struct NoSweepObserver : SweepObserver {
+    void SweepCompleted() override {}
+  } noSweepObserver_;
+  SweepObserver* sweepObserver_ = &noSweepObserver_;
 };
 
 }  // namespace tq

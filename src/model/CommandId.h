@@ -122,6 +122,9 @@ enum class Command : std::uint16_t {
   Contents1,
   About1,
   Information1,
+  // Beyond the text: the peak table and the CSV export.
+  PeakTable1,
+  ExportCSV1,
   Count,
 };
 

@@ -49,6 +49,8 @@ inline constexpr int kGuideQuestions = 73;
 inline constexpr int kGuideInstructions = 74;
 // The analyser's connection
 inline constexpr int kConnection = 80;
+// Beyond the sweep: the peak table, its final measurement and export
+inline constexpr int kPeakTable = 90;
 // File > Setup...
 inline constexpr int kDetails = 122;
 

@@ -73,6 +73,7 @@ void GraphPainter::DrawGraph(Canvas& canvas) {
     DrawLimit(canvas, s, sources_.limit.CompanionLine());
   }
   drawTraces(canvas, s);
+  if (peakMarker_->shown && state_.measurementMode == 0) drawPeakMarker(canvas, s);
   canvas.setBrushColour(colour(kBorderColour));
 }
 

@@ -7,6 +7,7 @@
 #include "model/Features.h"
 #include "model/LimitTable.h"
 #include "model/MeasurementState.h"
+#include "model/PeakTable.h"
 #include "model/Trace.h"
 #include "model/WindowModel.h"
 #include "platform/Canvas.h"
@@ -69,7 +70,11 @@ class GraphPainter {
   // strip; for single-frequency samples 1, 100, 200, 300 and 400 also their time text.
   void PlotPoint(Canvas& canvas, int kind, int n);
 
+  // The peak table's marker, drawn above the Current trace at its frequency while shown.
+  void FollowMarker(const PeakMarker& marker) { peakMarker_ = &marker; }
+
  private:
+  void drawPeakMarker(Canvas& canvas, const GraphScale& scale) const;
   // Returns the left end of the status texts, which the legend must not reach.
   int drawStatusTexts(Canvas& canvas) const;
   void drawLegend(Canvas& canvas, int rightLimit) const;
@@ -98,6 +103,7 @@ class GraphPainter {
   const TraceData& traces_;
   GraphSources sources_;
   std::optional<int> markerX_;
+  const PeakMarker* peakMarker_ = &kNoPeakMarker;
 };
 
 }  // namespace tq

@@ -56,6 +56,10 @@ class GraphPointer {
   // A full repaint wiped every line drawn in not-xor.
   void GraphRepainted() { lineNotDrawn_ = true; }
 
+  // The values window shows what the traces hold at a frequency picked elsewhere (a row of
+  // the peak table); the cursor moves there.
+  void ShowValuesAt(double hz);
+
   void DrawValueCursor(Canvas& canvas);
   void UpdateValues();
 

@@ -114,7 +114,7 @@ TEST_F(HelpWindowTest, HelpOverAModalDialogStaysUsableAndF1FollowsTheWindowInFro
   } rows[] = {{"EMC1", help::kMainWindow},        {"TDinstruct", help::kGuideInstructions},
               {"TestDir", help::kGuide},          {"TDtestB", help::kGuideTestForms},
               {"clicker", help::kGuideQuestions}, {"answers", help::kZoomAndValues},
-              {"ERSOK", help::kErsPeak}};
+              {"ERSOK", help::kErsPeak},          {"PeakTable", help::kPeakTable}};
   for (const auto& row : rows) {
     QWidget* w =
         std::string(row.window) == "EMC1" ? &window : window.findChild<QWidget*>(row.window);
