@@ -72,6 +72,15 @@ SpectrumModel::SpectrumModel(std::uint64_t seed, Product product) : seed_(seed),
     emissions_.push_back({181.25e6, draw(52.0, 53.0), true, -12.0, -30.0});
     emissions_.push_back({392.0e6, draw(50.0, 51.0), true, -11.0, -28.0});
     emissions_.push_back({872.0e6, draw(43.0, 44.0), true, -13.0, -33.0});
+    // On the mains, through a LISN, the local transmitters are not seen; what is conducted
+    // is the switching supply's own: harmonics of its 66 kHz switching, spiky enough to read
+    // well below peak on the slow detectors, and a quieter broadband floor (see below).
+    carriers_[0].dbuv = -100.0;
+    carriers_[1].dbuv = -100.0;
+    conducted_ = {{198e3, 52.0, true, -6.0, -15.0},
+                  {660e3, 42.0, true, -6.0, -15.0},
+                  {1.98e6, 35.0, true, -6.0, -15.0},
+                  {4.62e6, 32.0, true, -6.0, -15.0}};
   }
 }
 
@@ -88,7 +97,9 @@ double SpectrumModel::pulseWeightDb(const Line& line, Detector detector) {
 
 double SpectrumModel::harmonicDbuv(long n) const {
   const double dn = static_cast<double>(n);
-  if (product_ == Product::Bench || n < 2) return 88.0 - 20.0 * log10(dn);
+  if (product_ == Product::Bench) return 88.0 - 20.0 * log10(dn);
+  // The clock itself, conducted onto the mains through the filtered supply.
+  if (n < 2) return 30.0;
   // Radiated from the case: the odd harmonics of a square clock on a 1/n slope, the even ones
   // well down.
   const double odd = 43.0 + 20.0 * log10(3.0 / dn);
@@ -104,6 +115,8 @@ std::vector<SpectrumModel::Line> SpectrumModel::linesIn(double lowHz, double hig
   if (fe.highRange && pulsed_.hz >= lowHz && pulsed_.hz <= highHz) lines.push_back(pulsed_);
   for (const Line& e : emissions_)
     if (fe.highRange && e.hz >= lowHz && e.hz <= highHz) lines.push_back(e);
+  for (const Line& e : conducted_)
+    if (!fe.highRange && e.hz >= lowHz && e.hz <= highHz) lines.push_back(e);
   // Clock harmonics, falling with frequency.
   const long first = std::max(1L, static_cast<long>(std::ceil(lowHz / kClockHz)));
   const long last = static_cast<long>(std::floor(highHz / kClockHz));
@@ -118,7 +131,9 @@ std::vector<SpectrumModel::Line> SpectrumModel::linesIn(double lowHz, double hig
 double SpectrumModel::broadbandDbuv(double hz) const {
   // Switching noise of a mains supply: strong at the bottom of the LOW range.
   const double f = std::max(hz, 30e3);
-  return 62.0 - 20.0 * log10(f / 150e3);
+  // The finished product's supply is filtered.
+  const double filterDb = product_ == Product::Enclosed ? 30.0 : 0.0;
+  return 62.0 - filterDb - 20.0 * log10(f / 150e3);
 }
 
 double SpectrumModel::signalPower(double hz, double binHalfWidthHz, FrontEnd fe,

@@ -9,6 +9,7 @@
 #include "SimulatedLink.h"
 #include "SimulatedUsbAdapter.h"
 #include "app/RoutingSerialPort.h"
+#include "app/RunMain.h"
 #include "app/SimulatedErsUnit.h"
 #include "app/TEMC1.h"
 #include "measure/Program.h"
@@ -19,6 +20,7 @@
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSerialPort.h"
+#include "platform/qt/QtText.h"
 #include "platform/qt/QtTicks.h"
 
 namespace {
@@ -27,7 +29,8 @@ namespace {
 // (<prefix>/share/tq4800 beside <prefix>/bin), else beside the program in its build tree,
 // else the source tree.
 std::filesystem::path ShippedDataDir() {
-  const std::filesystem::path program(QCoreApplication::applicationDirPath().toStdString());
+  const std::filesystem::path program =
+      tq::HostPath(tq::ToStdString(QCoreApplication::applicationDirPath()));
   std::error_code ec;
   for (const auto& dir : {program / ".." / "share" / "tq4800", program / "data"})
     if (std::filesystem::is_directory(dir, ec)) return dir.lexically_normal();
@@ -37,6 +40,9 @@ std::filesystem::path ShippedDataDir() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // An unattended run needs no display: it draws its reports offscreen.
+  if (tq::AsksForRun(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName("Veltrane Instruments Ltd TQ4800");
   // The desktop entry and the icon the package installs.
@@ -50,20 +56,21 @@ int main(int argc, char* argv[]) {
   QCommandLineOption dataRoot("data-root", "Folder that holds the drives C: and A:.", "DIR");
   parser.addOption(simulate);
   parser.addOption(dataRoot);
+  tq::AddRunOptions(parser);
   parser.process(app);
+  if (parser.isSet("run")) return tq::RunPlan(parser, ShippedDataDir());
 
-  tq::HostFiles files(parser.isSet(dataRoot)
-                          ? std::filesystem::path(parser.value(dataRoot).toStdString())
-                          : tq::DefaultDataRoot());
+  tq::HostFiles files(parser.isSet(dataRoot) ? tq::HostPath(tq::ToStdString(parser.value(dataRoot)))
+                                             : tq::DefaultDataRoot());
   files.ensureHostIni();
   files.installShippedData(ShippedDataDir());
   // The simulated analyser's ERS unit comes with its calibration disk.
   if (parser.isSet(simulate)) files.installSimulatedDisk(ShippedDataDir());
   // Bare file names land in the working folder, as they always did.
-  QDir::setCurrent(QString::fromStdString(files.resolve(files.workingDirectory()).string()));
+  QDir::setCurrent(tq::ToQString(tq::Utf8Path(files.resolve(files.workingDirectory()))));
 
   const tq::HostPorts hostPorts = tq::HostPorts::Parse(
-      files.readAll((files.dataRoot() / "host.ini").string()).value_or(std::string{}));
+      files.readAll(tq::Utf8Path(files.hostIniPath())).value_or(std::string{}));
 
   tq::QtTicks ticks;
   tq::QtClock clock;
@@ -85,7 +92,7 @@ int main(int argc, char* argv[]) {
 
   tq::Program program(tq::Ports{serial, ticks, ersUnit, files, clock, window, usb});
   window.attach(program);
-  window.setHelpFolder(QString::fromStdString((ShippedDataDir() / "help").string()));
+  window.setHelpFolder(tq::ToQString(tq::Utf8Path(ShippedDataDir() / "help")));
   tq::QtPrinter printer(&window);
   window.setPrinter(printer);
   window.setGuidePrinter(printer);

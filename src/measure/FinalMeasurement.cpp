@@ -96,6 +96,7 @@ bool FinalMeasurement::anyFinalReading() const {
 }
 
 void FinalMeasurement::SweepCompleted() {
+  ++sweepsCompleted_;
   if (!measuring_) search();
 }
 

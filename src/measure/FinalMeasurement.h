@@ -91,6 +91,9 @@ class FinalMeasurement : public PeakTableControl, public SweepObserver {
 
   // SweepObserver: every completed sweep gives a new table.
   void SweepCompleted() override;
+  // Completed sweeps of the product since the program started (an unattended run counts
+  // its sweeps by them).
+  int SweepsCompleted() const { return sweepsCompleted_; }
 
   // A data frame while measuring; acknowledged here.
   void ReadingReceived(const DataFrame& frame);
@@ -127,6 +130,7 @@ class FinalMeasurement : public PeakTableControl, public SweepObserver {
   int selected_ = -1;
   int rowsMeasured_ = 0;
   bool measuring_ = false;
+  int sweepsCompleted_ = 0;
   bool asked_ = false;  // the table was shown, measured or exported
   bool stopAfterReading_ = false;
   bool stopNow_ = false;

@@ -26,18 +26,26 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
          });
 }
 
+// The components below a drive's root, "." dropped and ".." applied; as on Windows, ".."
+// at the root stays at the root.
 std::vector<std::string> SplitComponents(std::string_view path) {
   std::vector<std::string> parts;
   std::string part;
-  for (char c : path) {
-    if (IsSeparator(c)) {
-      if (!part.empty()) parts.push_back(std::move(part));
-      part.clear();
-    } else {
-      part.push_back(c);
+  auto take = [&parts](std::string& p) {
+    if (p == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!p.empty() && p != ".") {
+      parts.push_back(std::move(p));
     }
+    p.clear();
+  };
+  for (char c : path) {
+    if (IsSeparator(c))
+      take(part);
+    else
+      part.push_back(c);
   }
-  if (!part.empty()) parts.push_back(std::move(part));
+  take(part);
   return parts;
 }
 
@@ -45,21 +53,15 @@ bool HasDriveLetter(std::string_view p) {
   return p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]));
 }
 
-// Appends components to base, taking an existing entry whose name differs only in case.
-fs::path AppendMatching(fs::path base, const std::vector<std::string>& parts) {
-  const fs::path root = base;
+// Appends components to base; findCase takes an existing entry whose name differs only in
+// case, which a case-sensitive file system would not find.
+fs::path AppendComponents(fs::path base, const std::vector<std::string>& parts, bool findCase) {
   for (const auto& part : parts) {
-    if (part == ".") continue;
-    if (part == "..") {
-      // As on Windows, ".." at a drive's root stays at the root.
-      if (base != root) base = base.parent_path();
-      continue;
-    }
-    fs::path exact = base / part;
+    fs::path exact = base / HostPath(part);
     std::error_code ec;
-    if (!fs::exists(exact, ec)) {
+    if (findCase && !fs::exists(exact, ec)) {
       for (const auto& entry : fs::directory_iterator(base, ec)) {
-        if (EqualNoCase(entry.path().filename().string(), part)) {
+        if (EqualNoCase(Utf8Path(entry.path().filename()), part)) {
           exact = entry.path();
           break;
         }
@@ -70,13 +72,46 @@ fs::path AppendMatching(fs::path base, const std::vector<std::string>& parts) {
   return base;
 }
 
+// The Windows path itself: "C:\tq4800\TQ4800.INI".
+std::string WindowsPath(char drive, const std::vector<std::string>& parts) {
+  std::string path{static_cast<char>(std::toupper(static_cast<unsigned char>(drive))), ':'};
+  for (const auto& part : parts) path += "\\" + part;
+  return parts.empty() ? path + "\\" : path;
+}
+
+std::string FoldedGeneric(std::string_view path) {
+  std::string folded(path);
+  for (char& c : folded)
+    c = IsSeparator(c) ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  while (folded.size() > 1 && folded.back() == '/') folded.pop_back();
+  return folded;
+}
+
 }  // namespace
 
-HostFiles::HostFiles(fs::path dataRoot) : dataRoot_(std::move(dataRoot)) {}
+HostFiles::HostFiles(fs::path dataRoot, HostSystem system) : system_(system) {
+  // Resolved paths stay valid after the program moves into its working folder.
+  std::error_code ec;
+  dataRoot_ = dataRoot.empty() ? dataRoot : fs::absolute(dataRoot, ec);
+  if (ec) dataRoot_ = std::move(dataRoot);
+}
+
+bool HostFiles::isHostPath(std::string_view path) const {
+  if (system_ == HostSystem::Posix) {
+    if (!path.empty() && path.front() == '/') return true;
+  } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+    return true;  // \\server\share
+  }
+  if (dataRoot_.empty()) return false;
+  // A file dialog's answer below the data root is a host path on Windows too.
+  const std::string root = FoldedGeneric(Utf8Path(dataRoot_));
+  const std::string folded = FoldedGeneric(path);
+  return folded.size() > root.size() && folded.starts_with(root) && folded[root.size()] == '/';
+}
 
 fs::path HostFiles::resolve(std::string_view programPath) const {
+  if (isHostPath(programPath)) return HostPath(programPath);
   std::string path(programPath);
-  if (!path.empty() && path.front() == '/') return fs::path(path);  // a host path
   if (!HasDriveLetter(path)) {
     // Root-relative names take the working drive; bare names the working folder.
     if (!path.empty() && path.front() == '\\')
@@ -85,8 +120,16 @@ fs::path HostFiles::resolve(std::string_view programPath) const {
       path = workingDir_ + "\\" + path;
   }
   const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
-  const fs::path driveDir = dataRoot_ / (std::string("drive_") + drive);
-  return AppendMatching(driveDir, SplitComponents(std::string_view(path).substr(2)));
+  const auto parts = SplitComponents(std::string_view(path).substr(2));
+  const bool ownDrive = drive == 'c' || drive == 'a';
+  if (system_ == HostSystem::Windows && (usesRealDrives() || !ownDrive))
+    return HostPath(WindowsPath(drive, parts));
+  return AppendComponents(dataRoot_ / (std::string("drive_") + drive), parts,
+                          system_ == HostSystem::Posix);
+}
+
+fs::path HostFiles::hostIniPath() const {
+  return usesRealDrives() ? resolve(workingDir_ + "host.ini") : dataRoot_ / "host.ini";
 }
 
 bool HostFiles::exists(std::string_view programPath) const {
@@ -134,7 +177,7 @@ int HostFiles::installShippedData(const fs::path& shippedDir) {
   std::error_code ec;
   const fs::path work = resolve(workingDir_);
   fs::create_directories(work, ec);
-  fs::create_directories(dataRoot_ / "drive_a", ec);
+  if (!usesRealDrives()) fs::create_directories(dataRoot_ / "drive_a", ec);
   int copied = 0;
   if (!fs::is_directory(shippedDir, ec)) return 0;
   for (auto it = fs::recursive_directory_iterator(shippedDir, ec);
@@ -146,7 +189,7 @@ int HostFiles::installShippedData(const fs::path& shippedDir) {
       continue;
     }
     std::string programRel = workingDir_;
-    for (const auto& part : rel) programRel += part.string() + "\\";
+    for (const auto& part : rel) programRel += Utf8Path(part) + "\\";
     programRel.pop_back();
     const fs::path dest = resolve(programRel);
     if (it->is_directory(ec)) {
@@ -164,27 +207,39 @@ int HostFiles::installSimulatedDisk(const fs::path& shippedDir) {
   int copied = 0;
   for (const auto& entry : fs::directory_iterator(shippedDir / kSimulatedDisk, ec)) {
     if (!entry.is_regular_file(ec)) continue;
-    const fs::path dest = resolve("A:\\" + entry.path().filename().string());
+    const fs::path dest = resolve("A:\\" + Utf8Path(entry.path().filename()));
     if (!fs::exists(dest, ec) && fs::copy_file(entry.path(), dest, ec)) ++copied;
   }
   return copied;
 }
 
 void HostFiles::ensureHostIni() {
+  if (usesRealDrives()) return;
   std::error_code ec;
   fs::create_directories(dataRoot_, ec);
   const fs::path ini = dataRoot_ / "host.ini";
   if (fs::exists(ini, ec)) return;
+  const bool posix = system_ == HostSystem::Posix;
   std::ofstream out(ini, std::ios::binary);
   out << "; Serial devices for the program's Com 1 to Com 4.\r\n"
          "; One line a port: COMn=device, or COMn=simulator for the built-in simulated\r\n"
-         "; analyser. A port without a line uses /dev/ttyS0 ... /dev/ttyS3.\r\n"
-         ";COM1=simulator\r\n"
-         ";COM2=/dev/ttyUSB0\r\n"
-         ";COM3=/dev/pts/4\r\n";
+      << (posix ? "; analyser. A port without a line uses /dev/ttyS0 ... /dev/ttyS3.\r\n"
+                : "; analyser. A port without a line is the Windows port of its name.\r\n")
+      << ";COM1=simulator\r\n"
+      << (posix ? ";COM2=/dev/ttyUSB0\r\n;COM3=/dev/pts/4\r\n" : ";COM2=COM7\r\n");
 }
 
-fs::path DefaultDataRoot() {
+fs::path HostPath(std::string_view utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Path(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+fs::path DefaultDataRoot(HostSystem system) {
+  if (system == HostSystem::Windows) return {};
   if (const char* home = std::getenv("HOME"); home && *home) return fs::path(home) / ".tq4800";
   return fs::path(".tq4800");
 }

@@ -13,8 +13,13 @@ std::string_view Trim(std::string_view s) {
 
 }  // namespace
 
-HostPorts HostPorts::Parse(std::string_view text) {
-  HostPorts ports;
+std::array<std::string, 4> HostPorts::DefaultDevices(HostSystem system) {
+  if (system == HostSystem::Windows) return {"COM1", "COM2", "COM3", "COM4"};
+  return {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"};
+}
+
+HostPorts HostPorts::Parse(std::string_view text, HostSystem system) {
+  HostPorts ports{DefaultDevices(system)};
   while (!text.empty()) {
     const auto end = text.find('\n');
     std::string_view line = Trim(text.substr(0, end));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -52,12 +53,43 @@ TEST_F(HostFilesTest, DrivesSeparatorsAndBareNamesMapIntoTheDataRoot) {
   EXPECT_EQ(files_.resolve("tim1.csv"), work() / "tim1.csv");
   EXPECT_EQ(files_.resolve("\\limits\\usr.def"), root_ / "drive_c" / "limits" / "usr.def");
   // A host path is the user's own choice (a file dialog's answer) and passes through.
-  EXPECT_EQ(files_.resolve("/tmp/elsewhere/r.emc"), fs::path("/tmp/elsewhere/r.emc"));
+  EXPECT_EQ(files_.resolve(Utf8Path(root_ / "r.emc")), root_ / "r.emc");
+  if (kThisHost == HostSystem::Posix) {
+    EXPECT_EQ(files_.resolve("/tmp/elsewhere/r.emc"), fs::path("/tmp/elsewhere/r.emc"));
+  }
+  // A relative root is taken from the starting folder, which the program then leaves.
+  EXPECT_EQ(HostFiles("rel").resolve("a:x"), fs::current_path() / "rel" / "drive_a" / "x");
+}
+
+// Both systems' mappings, checked on either: below a data root, and Windows's real drives.
+TEST_F(HostFilesTest, EachSystemMapsTheProgramsPathsItsOwnWay) {
+  const HostFiles posix(root_, HostSystem::Posix), windows(root_, HostSystem::Windows);
+  const HostFiles real({}, HostSystem::Windows);
+  const std::string u = "J\xc3\xbcrgen";
+  const std::array<std::array<std::string, 3>, 7> cases{
+      {{"C:\\tq4800\\TQ4800.INI", "drive_c/tq4800/TQ4800.INI", "C:\\tq4800\\TQ4800.INI"},
+       {"c:/tq4800/sub\\x.ant", "drive_c/tq4800/sub/x.ant", "C:\\tq4800\\sub\\x.ant"},
+       {"A:result.emc", "drive_a/result.emc", "A:\\result.emc"},
+       {"tim1.csv", "drive_c/tq4800/tim1.csv", "C:\\tq4800\\tim1.csv"},
+       {"\\limits\\usr.def", "drive_c/limits/usr.def", "C:\\limits\\usr.def"},
+       {"C:\\tq4800\\..\\..\\.\\x.emc", "drive_c/x.emc", "C:\\x.emc"},
+       {"c:/" + u + "/r.emc", "drive_c/" + u + "/r.emc", "C:\\" + u + "\\r.emc"}}};
+  for (const auto& [program, inRoot, onWindows] : cases) {
+    EXPECT_EQ(posix.resolve(program), root_ / HostPath(inRoot)) << program;
+    EXPECT_EQ(windows.resolve(program), root_ / HostPath(inRoot)) << program;
+    EXPECT_EQ(Utf8Path(real.resolve(program)), onWindows) << program;
+  }
+  // Other drives, UNC paths and host.ini are the real ones on Windows.
+  EXPECT_EQ(Utf8Path(windows.resolve("d:/r.emc")), "D:\\r.emc");
+  EXPECT_EQ(Utf8Path(real.resolve("\\\\server\\share\\r.emc")), "\\\\server\\share\\r.emc");
+  EXPECT_EQ(Utf8Path(real.hostIniPath()), "C:\\tq4800\\host.ini");
 }
 
 TEST_F(HostFilesTest, NamesMatchExistingFilesWhateverTheirCase) {
   Put(work() / "TQ4800.INI", "old\r\n");
-  EXPECT_EQ(files_.resolve("C:\\TQ4800\\tq4800.ini"), work() / "TQ4800.INI");
+  if (kThisHost == HostSystem::Posix) {  // Windows itself finds a name whatever its case
+    EXPECT_EQ(files_.resolve("C:\\TQ4800\\tq4800.ini"), work() / "TQ4800.INI");
+  }
   EXPECT_TRUE(files_.exists("c:\\tq4800\\tq4800.ini"));
   EXPECT_EQ(files_.readAll("C:\\tq4800\\Tq4800.Ini"), "old\r\n");
 

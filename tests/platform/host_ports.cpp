@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "platform/HostFiles.h"
@@ -10,7 +9,7 @@ namespace tq {
 namespace {
 
 TEST(HostPorts, PortsWithoutALineUseTheHostsSerialDevices) {
-  const HostPorts ports = HostPorts::Parse("");
+  const HostPorts ports = HostPorts::Parse("", HostSystem::Posix);
   EXPECT_EQ(ports.device(1), "/dev/ttyS0");
   EXPECT_EQ(ports.device(4), "/dev/ttyS3");
   EXPECT_EQ(ports.device(0), "");
@@ -18,6 +17,10 @@ TEST(HostPorts, PortsWithoutALineUseTheHostsSerialDevices) {
   EXPECT_EQ(ports.device(-1), "");
   EXPECT_FALSE(ports.isSimulator(1));
   EXPECT_FALSE(ports.isSimulator(9));
+  // On Windows the ports of those names, unless host.ini sends one elsewhere.
+  const HostPorts windows = HostPorts::Parse("COM2=COM7\r\n", HostSystem::Windows);
+  EXPECT_EQ(windows.devices, (std::array<std::string, 4>{"COM1", "COM7", "COM3", "COM4"}));
+  EXPECT_EQ(HostPorts{}.devices, HostPorts::DefaultDevices(kThisHost));
 }
 
 TEST(HostPorts, ReadsDevicesAndTheSimulatorSkippingCommentsAndBadLines) {
@@ -35,7 +38,8 @@ TEST(HostPorts, ReadsDevicesAndTheSimulatorSkippingCommentsAndBadLines) {
       "COM4\n"
       "COM4=\n"
       "=COM4\n"
-      "garbage line without equals");
+      "garbage line without equals",
+      HostSystem::Posix);
   EXPECT_EQ(ports.device(1), "simulator");
   EXPECT_TRUE(ports.isSimulator(1));
   EXPECT_EQ(ports.device(2), "/dev/ttyUSB0");
@@ -54,14 +58,15 @@ TEST(HostPorts, LaterLinesWinAndTheLastLineNeedsNoEnd) {
 
 TEST(HostPorts, TheDefaultHostIniChangesNoPort) {
   const auto root = std::filesystem::temp_directory_path() / "tq_host_ports_default";
-  std::filesystem::remove_all(root);
-  HostFiles(root).ensureHostIni();
-  std::ifstream in(root / "host.ini", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::filesystem::remove_all(root);
-  ASSERT_FALSE(text.empty());
-  const HostPorts ports = HostPorts::Parse(text);
-  for (int n = 1; n <= 4; ++n) EXPECT_EQ(ports.device(n), HostPorts{}.device(n)) << "COM" << n;
+  for (const HostSystem system : {HostSystem::Posix, HostSystem::Windows}) {
+    std::filesystem::remove_all(root);
+    HostFiles files(root, system);
+    files.ensureHostIni();
+    const std::string text = files.readAll(Utf8Path(files.hostIniPath())).value_or("");
+    std::filesystem::remove_all(root);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(HostPorts::Parse(text, system).devices, HostPorts::DefaultDevices(system));
+  }
 }
 
 }  // namespace

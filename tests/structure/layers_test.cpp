@@ -1,6 +1,7 @@
 // The one-way layers: every #include under src/ and sim/ must be one that its folder's
 // README allows ("May depend on: ..."), Qt only where the README says Qt, and no two
-// folders may reach each other through any chain of includes.
+// folders may reach each other through any chain of includes. Nothing outside the platform
+// needs POSIX, so that the core builds for Windows.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,7 +30,7 @@ struct Rule {
 struct Include {
   std::string file;    // as found, for the message
   std::string folder;  // the folder the file is in
-  std::string target;  // what it includes
+  std::string target;  // what it includes; "/dev/" where it names a device path
 };
 
 // The folder an include names: the longest known folder its path starts with; none for a
@@ -96,6 +97,21 @@ std::vector<std::string> Violations(const std::vector<Include>& includes,
   return problems;
 }
 
+// POSIX-only headers and device paths outside the platform's adapters; the simulator's
+// pseudo-terminal program and its poll() loop are the exception.
+std::vector<std::string> PosixUses(const std::vector<Include>& includes) {
+  const std::regex posixOnly(
+      R"(^<(unistd|termios|fcntl|poll|pthread|dirent|dlfcn|pty)\.h>$|^<sys/)");
+  const std::set<std::string> exempt{"sim/main.cpp", "sim/PollTicks.cpp"};
+  std::vector<std::string> problems;
+  for (const Include& inc : includes) {
+    if (inc.folder.starts_with("platform") || exempt.count(inc.file)) continue;
+    if (inc.target == "/dev/" || std::regex_search(inc.target, posixOnly))
+      problems.push_back(inc.file + " uses " + inc.target);
+  }
+  return problems;
+}
+
 std::string ReadFile(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   std::stringstream ss;
@@ -120,6 +136,7 @@ void ReadTree(std::vector<Include>& includes, std::map<std::string, Rule>& rules
           rel.rfind("sim/", 0) == 0 ? "sim" : FolderOf(rel.substr(4));  // after "src/"
       std::istringstream lines(ReadFile(entry.path()));
       for (std::string line; std::getline(lines, line);) {
+        if (line.find("/dev/") != std::string::npos) includes.push_back({rel, folder, "/dev/"});
         std::smatch m;
         if (!std::regex_search(line, m, directive)) continue;
         std::string target = m[1];
@@ -161,6 +178,20 @@ TEST(Layers, ABackEdgeAQtIncludeInTheCoreAndACycleAreCaught) {
   EXPECT_EQ(problems[0], "src/model/M.h includes traces/TraceSet.h (model may not use traces)");
   EXPECT_EQ(problems[1], "src/traces/T.cpp includes <QString> (no Qt here)");
   EXPECT_EQ(problems[2], "cycle through model");
+}
+
+TEST(Layers, NothingOutsideThePlatformNeedsPosix) {
+  std::vector<Include> includes;
+  std::map<std::string, Rule> rules;
+  ReadTree(includes, rules);
+  for (const std::string& p : PosixUses(includes)) ADD_FAILURE() << p;
+  const auto caught = PosixUses({{"src/link/L.h", "link", "<sys/ioctl.h>"},
+                                 {"sim/Spectrum.cpp", "sim", "/dev/"},
+                                 {"src/platform/qt/Q.cpp", "platform/qt", "<termios.h>"},
+                                 {"sim/main.cpp", "sim", "<unistd.h>"},
+                                 {"src/model/M.cpp", "model", "<cstdio>"}});
+  EXPECT_EQ(caught, (std::vector<std::string>{"src/link/L.h uses <sys/ioctl.h>",
+                                              "sim/Spectrum.cpp uses /dev/"}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "platform/Files.h"
+#include "platform/HostFiles.h"
 #include "platform/qt/QtText.h"
 
 namespace tq {
@@ -115,7 +116,7 @@ std::optional<std::string> QtPrompts::inputBox(std::string_view caption, std::st
 QString QtPrompts::hostDir(std::string_view programDir) const {
   if (programDir.empty()) return {};
   if (!files_) return ToQString(programDir);
-  return QString::fromStdString(files_->resolve(programDir).string());
+  return ToQString(Utf8Path(files_->resolve(programDir)));
 }
 
 std::optional<std::string> QtPrompts::openFileName(std::string_view title, std::string_view filter,

@@ -1,0 +1,22 @@
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (the POSIX thread model, which
+# has std::thread and std::mutex), and runs what it builds under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Static runtime: the programs then need no MinGW DLLs on Wine's search path.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Debian's wine64 package puts its loader in /usr/lib/wine; the wine package adds a wrapper.
+find_program(TQ_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
+if(TQ_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${TQ_WINE})
+endif()
