@@ -51,6 +51,7 @@ inline constexpr int kGuideInstructions = 74;
 inline constexpr int kConnection = 80;
 // Beyond the sweep: the peak table, its final measurement and export
 inline constexpr int kPeakTable = 90;
+inline constexpr int kUnattendedRuns = 95;
 // File > Setup...
 inline constexpr int kDetails = 122;
 
