@@ -6,7 +6,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QTimer>
 #include <atomic>
 #include <csignal>
@@ -15,14 +14,9 @@
 #include <iostream>
 #include <sstream>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "SimulatedLink.h"
 #include "SimulatedUsbAdapter.h"
+#include "app/HostSetup.h"
 #include "app/RoutingSerialPort.h"
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
@@ -32,6 +26,7 @@
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtSerialPort.h"
 #include "platform/qt/QtTicks.h"
+#include "platform/qt/Terminal.h"
 #include "runner/PlanRunner.h"
 
 namespace tq {
@@ -39,14 +34,6 @@ namespace tq {
 namespace {
 
 std::atomic<int> g_signal{0};
-
-bool StderrIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
-#else
-  return ::isatty(STDERR_FILENO) == 1;
-#endif
-}
 
 extern "C" void OnStopSignal(int signal) {
   g_signal = signal;
@@ -210,20 +197,15 @@ int RunPlan(const QCommandLineParser& parser, const std::filesystem::path& shipp
   }
 
   const bool simulate = parser.isSet("simulate");
-  HostFiles files(parser.isSet("data-root")
-                      ? std::filesystem::path(parser.value("data-root").toStdString())
-                      : DefaultDataRoot());
-  files.ensureHostIni();
-  files.installShippedData(shippedDataDir);
-  if (simulate) files.installSimulatedDisk(shippedDataDir);
-  QDir::setCurrent(QString::fromStdString(files.resolve(files.workingDirectory()).string()));
+  HostFiles files(DataRootOf(parser));
+  PrepareDataRoot(files, shippedDataDir, simulate);
   std::string error;
   const auto out = OutputFolder(parser, files.dataRoot(), error);
   if (!out) return OptionError(error);
-  options.outDir = out->string();
+  options.outDir = Utf8Path(*out);
 
-  const HostPorts hostPorts = HostPorts::Parse(
-      files.readAll((files.dataRoot() / "host.ini").string()).value_or(std::string{}));
+  const HostPorts hostPorts =
+      HostPorts::Parse(files.readAll(Utf8Path(files.hostIniPath())).value_or(std::string{}));
   QtTicks ticks;
   QtClock clock;
   PlanPrompts prompts;

@@ -1,13 +1,13 @@
 // Composition root: the one place where the program's objects are made and wired.
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QIcon>
 #include <filesystem>
 #include <iostream>
 
 #include "SimulatedLink.h"
 #include "SimulatedUsbAdapter.h"
+#include "app/HostSetup.h"
 #include "app/RoutingSerialPort.h"
 #include "app/RunMain.h"
 #include "app/SimulatedErsUnit.h"
@@ -60,14 +60,8 @@ int main(int argc, char* argv[]) {
   parser.process(app);
   if (parser.isSet("run")) return tq::RunPlan(parser, ShippedDataDir());
 
-  tq::HostFiles files(parser.isSet(dataRoot) ? tq::HostPath(tq::ToStdString(parser.value(dataRoot)))
-                                             : tq::DefaultDataRoot());
-  files.ensureHostIni();
-  files.installShippedData(ShippedDataDir());
-  // The simulated analyser's ERS unit comes with its calibration disk.
-  if (parser.isSet(simulate)) files.installSimulatedDisk(ShippedDataDir());
-  // Bare file names land in the working folder, as they always did.
-  QDir::setCurrent(tq::ToQString(tq::Utf8Path(files.resolve(files.workingDirectory()))));
+  tq::HostFiles files(tq::DataRootOf(parser));
+  tq::PrepareDataRoot(files, ShippedDataDir(), parser.isSet(simulate));
 
   const tq::HostPorts hostPorts = tq::HostPorts::Parse(
       files.readAll(tq::Utf8Path(files.hostIniPath())).value_or(std::string{}));

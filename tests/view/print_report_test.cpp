@@ -141,7 +141,9 @@ TEST_F(PrintReportTest, SettingsRowsFollowThePortTheInputAndTheLisn) {
     EXPECT_EQ(rows[4], (ReportRow{"HIGH RANGE", "STEPS/SCAN 100"}));
     EXPECT_EQ(rows[5].left, "LIMIT : EN55022 Class B Radiated,   Quasi-peak at 10 m");
     const std::size_t notes = c.input == 9 ? 7 : 6;
-    if (c.input == 9) EXPECT_EQ(rows[6].left, "LISN SETTINGS : Source : YELLOW, Atten : -20dB");
+    if (c.input == 9) {
+      EXPECT_EQ(rows[6].left, "LISN SETTINGS : Source : YELLOW, Atten : -20dB");
+    }
     EXPECT_EQ(rows[notes].left, "NOTES :");
     EXPECT_EQ(rows.size(), notes + 9);
   }
