@@ -2,7 +2,8 @@
 # Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them
 # headless, after a short run of the fuzz targets and the core's tests cross-built for
 # Windows and run under Wine. The benchmarks are built too, so that they keep compiling,
-# but not run. Then the Debian package is checked (tools/package-check.sh).
+# but not run. The user guide's screenshots are taken (tools/screenshots.sh) and the Debian
+# package is checked (tools/package-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh windows
@@ -14,6 +15,8 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 bash tools/fuzz-smoke.sh
 bash tools/test-windows.sh
-# The Debian package: built, installed, started and removed; the user guide's screenshots.
+# The user guide's screenshots, taken with the test build: a smoke test of the whole window.
+bash tools/screenshots.sh "$build" "$build/screenshots"
+# The Debian package: built, installed, started, run and removed.
 bash tools/package-check.sh
 (cd "$build" && ctest --output-on-failure -j2 --timeout 300)

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -89,7 +90,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window), owner_(owne
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(bar);
   layout->addWidget(split, 1);
-  resize(980, 680);
+  // Never larger than the screen: the program also runs on 800 x 600 displays.
+  resize(QSize(980, 680).boundedTo(screen()->availableGeometry().size()));
 
   connect(home, &QPushButton::clicked, this, [this] { ShowHelpTopic(help::kContents); });
   connect(back_, &QPushButton::clicked, browser_, &QTextBrowser::backward);

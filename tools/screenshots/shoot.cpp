@@ -12,9 +12,11 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -194,7 +196,6 @@ class Shooter {
     check(WaitFor([&] { return !program_->peakTable().Measuring(); }, 120000), "Measure Peaks");
     WaitFor([] { return false; }, 300);
     shoot(*table, "peak-table-final");
-    shoot(*window_, "radiated-final");
     click(*table, "CloseBtn");
   }
 
@@ -300,10 +301,11 @@ class Shooter {
       shoot(*delay, "range-change");
     }
     check(WaitFor([&] { return !program_->model().rangeDelayVisible; }, 60000), "range change");
-    // The line measured first: Live.
+    // The line measured first: Live; the simulated LISN's attenuator stands at 10 dB.
     ModalScript lisn;
     lisn.then("Lisndlg", [&](QDialog& d) {
       choose(d, "RadioGroup1", 0);
+      choose(d, "RadioGroup2", 1);
       shoot(d, "lisn");
       click(d, "OKBtn");
     });
@@ -320,7 +322,16 @@ class Shooter {
     help->ShowHelpTopic(help::kContents);
     WaitFor([] { return false; }, 200);
     shoot(*help, "help-contents");
-    help->ShowHelpTopic(help::kDetectors);
+    // The Search tab as a user fills it, and the best topic found.
+    help->findChild<QTabWidget*>()->setCurrentIndex(1);
+    help->findChild<QLineEdit*>("SearchEdit")->setText("quasi-peak pre-scan");
+    auto* results = help->findChild<QListWidget*>("SearchResults");
+    check(results && results->count() > 0, "help search");
+    if (results && results->count() > 0) {
+      results->setCurrentRow(0);
+      emit results->itemClicked(results->item(0));
+    }
+    check(help->currentTopic() == help::kDetectors, "help search result");
     WaitFor([] { return false; }, 200);
     shoot(*help, "help-detectors");
   }
