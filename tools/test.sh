@@ -16,7 +16,7 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 bash tools/fuzz-smoke.sh
 bash tools/test-windows.sh
 # The user guide's screenshots, taken with the test build: a smoke test of the whole window.
-bash tools/screenshots.sh "$build" "$build/screenshots"
+bash tools/screenshots.sh "$build" "$build/guide-screenshots"
 # The Debian package: built, installed, started, run and removed.
 bash tools/package-check.sh
 (cd "$build" && ctest --output-on-failure -j2 --timeout 300)
