@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer and runs them
 # headless, after a short run of the fuzz targets and the core's tests cross-built for
-# Windows and run under Wine. The benchmarks are built too, so that they keep compiling,
-# but not run. The user guide's screenshots are taken (tools/screenshots.sh) and the Debian
-# package is checked (tools/package-check.sh).
+# Windows and run under Wine, and the Debian package's check (tools/package-check.sh). The
+# example test plans run through the real program and the user guide's screenshots are taken
+# beside the suite. The benchmarks are built too, so that they keep compiling, but not run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh windows
@@ -15,8 +15,18 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 bash tools/fuzz-smoke.sh
 bash tools/test-windows.sh
-# The user guide's screenshots, taken with the test build: a smoke test of the whole window.
-bash tools/screenshots.sh "$build" "$build/guide-screenshots"
 # The Debian package: built, installed, started, run and removed.
 bash tools/package-check.sh
+# The example plans run against the paced simulated analyser, and the screenshots wait on the
+# simulated sweeps and the range change, while the suite runs.
+bash tools/run-examples.sh "$build/tq4800" >"$build/run-examples.log" 2>&1 &
+examples=$!
+bash tools/screenshots.sh "$build" "$build/guide-screenshots" >"$build/screenshots.log" 2>&1 &
+shots=$!
 (cd "$build" && ctest --output-on-failure -j2 --timeout 300)
+status=0
+wait "$examples" || status=$?
+cat "$build/run-examples.log"
+wait "$shots" || status=$?
+cat "$build/screenshots.log"
+exit "$status"

@@ -136,12 +136,13 @@ std::vector<MarginTrend> CompareWithBaseline(const PeakTable& table, const Json&
     const auto now = DecidingMargin(table.rows[i]);
     if (!now) continue;
     int best = -1;
-    int bestDistance = pointTolerance + 1;
+    // In double: a baseline is a file from outside and its points may be any number.
+    double bestDistance = pointTolerance + 1.0;
     for (std::size_t k = 0; k < then->size(); ++k) {
       const Json* point = (*then)[k].find("point");
       const Json* margin = (*then)[k].find("margin_db");
       if (used[k] || !point || !point->asNumber() || !margin || !margin->asNumber()) continue;
-      const int distance = std::abs(static_cast<int>(*point->asNumber()) - table.rows[i].point);
+      const double distance = std::abs(*point->asNumber() - table.rows[i].point);
       if (distance < bestDistance) {
         best = static_cast<int>(k);
         bestDistance = distance;

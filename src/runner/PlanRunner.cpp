@@ -140,10 +140,13 @@ void PlanRunner::applyRunSettings() {
     p_.prompts.Expect(*plan_.run.title);
     p_.program.Execute(Command::Title1);
   }
-  NotesLines notes;
-  for (std::size_t i = 0; i < plan_.run.notes.size() && i < notes.lines.size(); ++i)
-    notes.lines[i] = plan_.run.notes[i];
-  p_.program.results().SetNotesText(">\n" + JoinNotes(notes).substr(2) + "\n.end");
+  // The plan's notes are lines 1 to 8 of the notes window, as if typed over its first lines.
+  if (!plan_.run.notes.empty()) {
+    NotesLines notes = SplitNotes(kInitialNotes);
+    for (std::size_t i = 0; i < plan_.run.notes.size() && i < notes.lines.size(); ++i)
+      notes.lines[i] = plan_.run.notes[i];
+    p_.program.results().SetNotesText(JoinNotes(notes));
+  }
   p_.prompts.ClearExpected();
 }
 
@@ -256,6 +259,7 @@ bool PlanRunner::sweep(const PlanTest& test) {
   const MeasurementState& state = program.state();
   const int averaging = AveragingTarget(state.processingMode);
   const int sweeps = averaging > 0 ? averaging : test.sweeps;
+  const bool running = sweeps > 1 || averaging > 0;  // RUN; else one S/SHOT
   FinalMeasurement& table = program.finalMeasurement();
   const int before = table.SweepsCompleted();
   auto done = [&] { return table.SweepsCompleted() - before; };
@@ -275,22 +279,22 @@ bool PlanRunner::sweep(const PlanTest& test) {
     } else if (p_.ticks.nowMs() - lastMove > kStallMs) {
       stalled = true;
     }
-    // STOP ends the run after the sweep under way: pressed during the last sweep wanted, or
-    // at once when the run is to end.
-    const bool last = averaging == 0 && done() >= sweeps - 1;
-    if (!stopSent && state.runInProgress && (last || stopRequested_)) {
+    // During a run S/SHOT is STOP (the run ends after the sweep under way) and RUN is
+    // CANCEL (it ends at once). STOP goes in during the last sweep wanted; a run to be
+    // interrupted, or one whose analyser fell silent, is cancelled, keeping the sweeps done.
+    const bool last = running && averaging == 0 && done() >= sweeps - 1;
+    if (!stopSent && state.runInProgress && last) {
       stopSent = true;
+      program.Execute(Command::Button1);
+    }
+    if ((stopRequested_ || stalled || faulted()) && state.runInProgress)
       program.Execute(Command::Button2);
-    }
-    if (stalled || faulted()) {
-      if (state.runInProgress) program.Execute(Command::Button1);  // CANCEL
-    }
   });
   monitor->setEnabled(true);
   p_.progress.Phase("test '" + test.name + "': " + std::to_string(sweeps) + " sweep" +
                     (sweeps > 1 ? "s" : "") + " " + Mhz(state.startFrequencyHz) + " to " +
                     Mhz(state.finishFrequencyHz) + " MHz");
-  program.Execute(sweeps == 1 && averaging == 0 ? Command::Button1 : Command::Button2);
+  program.Execute(running ? Command::Button2 : Command::Button1);
   while (state.runInProgress && !stalled && !faulted()) p_.ticks.wait(1);
   monitor->setEnabled(false);
   if (stalled) p_.prompts.NoteLinkFault();

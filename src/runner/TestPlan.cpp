@@ -278,8 +278,9 @@ std::optional<PlanError> Reader::testKey(PlanTest& t, const std::string& key,
   if (key == "limit") return LimitValue(t.limit, value, at);
   if (key == "input") return InputValue(t.input, value, at);
   if (key == "distance") {
-    const auto d = Number(value);
-    if (!d || *d <= 0 || *d > 100) return bad("is a distance in metres above 0 and up to 100");
+    // The window's distance box takes whole metres only.
+    const auto d = Whole(value);
+    if (!d || *d < 1 || *d > 100) return bad("is a whole number of metres from 1 to 100");
     t.distanceM = static_cast<float>(*d);
   } else if (key == "lisn line") {
     const auto l = Choice(value, {"live", "neutral", "red", "yellow", "blue"});

@@ -55,6 +55,7 @@ TEST(TestPlanTest, EachFaultIsNamedWithItsLine) {
        "plan.ini:1: test 'a': the span 0.15 to 100 MHz is not inside the LOW range"},
       {"[test a]\nstart = 300\nstop = 200\n", "with start below stop"},
       {"[test a]\ninput = KVP\ndistance = 3\n", "a distance is given only with an input"},
+      {"[test a]\ninput = NX20\ndistance = 3.5\n", "distance is a whole number of metres"},
       {"[run]\nport = COM5\n[test a]\n", "plan.ini:2: port is one of COM1"},
       {"[run]\n", "plan.ini: the plan has no [test NAME] section"},
       {"[test a]\n[test A]\n", "plan.ini:2: a second test named 'A'"},
