@@ -39,5 +39,5 @@ foreach(size 16 24 32 48 64 128 256)
           RENAME tq4800.png)
 endforeach()
 
-install(FILES README.md docs/user-guide.md DESTINATION ${CMAKE_INSTALL_DOCDIR} OPTIONAL)
+install(FILES README.md docs/user-guide.md docs/test-plan.md DESTINATION ${CMAKE_INSTALL_DOCDIR} OPTIONAL)
 install(DIRECTORY docs/images docs/examples DESTINATION ${CMAKE_INSTALL_DOCDIR} OPTIONAL)

@@ -4,15 +4,14 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <set>
-#include <sstream>
 
 #include "app/TEMC1.h"
 #include "dialogs/HelpWindow.h"
@@ -34,10 +33,8 @@ namespace fs = std::filesystem;
 const fs::path kHelp = fs::path(TQ_SOURCE_DATA_DIR) / "help";
 
 std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
+  QFile f(QString::fromStdString(p.string()));
+  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string{};
 }
 
 class HelpWindowTest : public ::testing::Test {
@@ -71,24 +68,19 @@ class HelpWindowTest : public ::testing::Test {
 };
 
 TEST_F(HelpWindowTest, EveryHelpButtonOpensItsTopic) {
-  const struct {
-    const char* dialog;
-    int topic;
-  } rows[] = {{"Hkeeping", 122},
-              {"limitselect", 26},
-              {"Lisndlg", 31},
-              {"Import", help::kImportOptions},
-              {"sfsettings", help::kSingleFrequencySettings},
-              {"ERS", help::kErsCalibration},
-              {"ERSzoomform", help::kErsZoomed}};
-  for (const auto& row : rows) {
-    auto* dialog = window.findChild<QDialog*>(row.dialog);
-    ASSERT_NE(dialog, nullptr) << row.dialog;
-    auto* button = dialog->findChild<QPushButton*>("HelpBtn");
-    ASSERT_NE(button, nullptr) << row.dialog;
-    EXPECT_TRUE(button->isEnabled()) << row.dialog;
+  const std::pair<const char*, int> rows[] = {{"Hkeeping", 122},
+                                              {"limitselect", 26},
+                                              {"Lisndlg", 31},
+                                              {"Import", help::kImportOptions},
+                                              {"sfsettings", help::kSingleFrequencySettings},
+                                              {"ERS", help::kErsCalibration},
+                                              {"ERSzoomform", help::kErsZoomed}};
+  for (const auto& [name, topic] : rows) {
+    auto* dialog = window.findChild<QDialog*>(name);
+    auto* button = dialog ? dialog->findChild<QPushButton*>("HelpBtn") : nullptr;
+    ASSERT_TRUE(button && button->isEnabled()) << name;
     button->click();
-    EXPECT_EQ(help->currentTopic(), row.topic) << row.dialog;
+    EXPECT_EQ(help->currentTopic(), topic) << name;
     EXPECT_TRUE(help->isVisible());
   }
   EXPECT_EQ(window.findChildren<QWidget*>("HelpWindow").size(), 1);
@@ -108,20 +100,17 @@ TEST_F(HelpWindowTest, HelpOverAModalDialogStaysUsableAndF1FollowsTheWindowInFro
   window.findChild<QAction*>("Setup1")->trigger();
   EXPECT_TRUE(handled);
 
-  const struct {
-    const char* window;
-    int topic;
-  } rows[] = {{"EMC1", help::kMainWindow},        {"TDinstruct", help::kGuideInstructions},
-              {"TestDir", help::kGuide},          {"TDtestB", help::kGuideTestForms},
-              {"clicker", help::kGuideQuestions}, {"answers", help::kZoomAndValues},
-              {"ERSOK", help::kErsPeak},          {"PeakTable", help::kPeakTable}};
-  for (const auto& row : rows) {
-    QWidget* w =
-        std::string(row.window) == "EMC1" ? &window : window.findChild<QWidget*>(row.window);
-    ASSERT_NE(w, nullptr) << row.window;
+  const std::pair<const char*, int> rows[] = {
+      {"EMC1", help::kMainWindow},        {"TDinstruct", help::kGuideInstructions},
+      {"TestDir", help::kGuide},          {"TDtestB", help::kGuideTestForms},
+      {"clicker", help::kGuideQuestions}, {"answers", help::kZoomAndValues},
+      {"ERSOK", help::kErsPeak},          {"PeakTable", help::kPeakTable}};
+  for (const auto& [name, topic] : rows) {
+    QWidget* w = window.objectName() == name ? &window : window.findChild<QWidget*>(name);
+    ASSERT_NE(w, nullptr) << name;
     pressF1(w);
-    EXPECT_EQ(help->currentTopic(), row.topic) << row.window;
-    EXPECT_EQ(help->parentWidget(), &window) << row.window;
+    EXPECT_EQ(help->currentTopic(), topic) << name;
+    EXPECT_EQ(help->parentWidget(), &window) << name;
   }
 }
 
