@@ -32,7 +32,7 @@ fail() {
 }
 work=$(mktemp -d)
 remove() {
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -qq tq4800 >/dev/null || true
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get remove -y -qq tq4800 >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap remove EXIT
