@@ -12,17 +12,6 @@ namespace tq {
 // The results of an unattended run as files a CI server reads: the peak table in the run's
 // summary.json, the run as a JUnit report, and each peak's margin against an earlier run's.
 
-// A peak's margin then and now: the margin of the same emission in the baseline run (matched
-// within a few display points) and how much it changed; shrinking by more than the allowed
-// change flags a regression.
-struct MarginTrend {
-  bool matched = false;
-  double baselineMarginDb = 0;
-  // How the room under the line changed since then: negative when the emission came closer.
-  double changeDb = 0;
-  bool regressed = false;
-};
-
 // The margin a row is judged on: the one of the line its verdict rests on, the lower margin
 // (nearer the line) when both count. nullopt without a limit.
 std::optional<double> DecidingMargin(const PeakRow& row);

@@ -33,10 +33,12 @@ namespace tq {
 
 namespace {
 
-std::atomic<int> g_signal{0};
+// SIGINT and SIGTERM received: the first stops the run, a second cancels it.
+std::atomic<int> g_signals{0};
 
 extern "C" void OnStopSignal(int signal) {
-  g_signal = signal;
+  ++g_signals;
+  std::signal(signal, OnStopSignal);  // where delivery resets the handler
 }
 
 // Progress on standard error: a line per phase, the phase under way redrawn in place on a
@@ -227,8 +229,9 @@ int RunPlan(const QCommandLineParser& parser, const std::filesystem::path& shipp
   std::signal(SIGINT, OnStopSignal);
   std::signal(SIGTERM, OnStopSignal);
   QTimer signalPoll;
+  int signalsSeen = 0;
   QObject::connect(&signalPoll, &QTimer::timeout, [&] {
-    if (g_signal != 0) runner.RequestStop();
+    for (; signalsSeen < g_signals; ++signalsSeen) runner.RequestStop();
   });
   signalPoll.start(100);
   int code = kExitPlanError;

@@ -115,6 +115,9 @@ class Program : public InformationSource,
   // first, as they do before the window shows it). It reads the program: print it before
   // anything changes.
   ReportDocument Report();
+  // The same report with the given page of the peak table in place of the window's (it must
+  // outlive the document).
+  ReportDocument Report(const PageSource& peakTablePage);
   DetailsValues Details() const;
   // The Details window closed: its delimiter field, and its path field after OK.
   void ApplyDetails(std::string_view delimiterField, const std::optional<std::string>& pathField);
@@ -189,6 +192,7 @@ class Program : public InformationSource,
   static constexpr const char* kSettingsDir = "C:\\tq4800\\";
 
  private:
+  ReportDocument reportPage();
   // LinkClient
   void DataFrameReceived(const DataFrame& frame) override {
     if (final_.Measuring())

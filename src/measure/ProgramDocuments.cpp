@@ -4,13 +4,24 @@
 namespace tq {
 
 ReportDocument Program::Report() {
+  ReportDocument report = reportPage();
+  // Beyond the text: the peak table, when it holds rows, on a page of its own.
+  if (const PageSource* peaks = final_.ReportPage()) report.Append(*peaks);
+  return report;
+}
+
+ReportDocument Program::Report(const PageSource& peakTablePage) {
+  ReportDocument report = reportPage();
+  report.Append(peakTablePage);
+  return report;
+}
+
+ReportDocument Program::reportPage() {
   PreparePaint();
   const std::string date =
       model_.loadedResultDate.empty() ? FormatClock(ports_.clock.now()) : model_.loadedResultDate;
   ReportDocument report(ReportView{state_, model_, traces_.data(), SourcesOf(features_), date,
                                    transducer_.lisnSource(), state_.lisnInsertionLossDb});
-  // Beyond the text: the peak table, when it holds rows, on a page of its own.
-  if (const PageSource* peaks = final_.ReportPage()) report.Append(*peaks);
   return report;
 }
 

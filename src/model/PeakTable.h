@@ -61,6 +61,17 @@ struct PeakTable {
   bool operator==(const PeakTable&) const = default;
 };
 
+// A peak's margin then and now: the margin of the same emission in the baseline run (matched
+// within a few display points) and how much it changed; shrinking by more than the allowed
+// change flags a regression.
+struct MarginTrend {
+  bool matched = false;
+  double baselineMarginDb = 0;
+  // How the room under the line changed since then: negative when the emission came closer.
+  double changeDb = 0;
+  bool regressed = false;
+};
+
 // The graph's marker: the frequency of the row picked in the peak table.
 struct PeakMarker {
   bool shown = false;

@@ -7,6 +7,7 @@
 #include "corrections/LimitCatalogue.h"
 #include "model/Processing.h"
 #include "results/Notes.h"
+#include "view/PeakTablePage.h"
 
 namespace tq {
 
@@ -75,7 +76,7 @@ bool PlanRunner::faulted() const {
 bool PlanRunner::WaitFor(const std::function<bool()>& done, double timeoutMs) {
   const double start = p_.ticks.nowMs();
   while (!done()) {
-    if (stopRequested_ || faulted() || p_.ticks.nowMs() - start > timeoutMs) return false;
+    if (interrupted() || faulted() || p_.ticks.nowMs() - start > timeoutMs) return false;
     p_.ticks.wait(1);
   }
   return true;
@@ -103,9 +104,9 @@ int PlanRunner::Run() {
   }
   applyRunSettings();
   for (Outcome& out : outcomes_) {
-    if (stopRequested_ || faulted()) {
+    if (interrupted() || faulted()) {
       out.incomplete = true;
-      out.error = stopRequested_ ? "the run was stopped" : "the link to the analyser was lost";
+      out.error = interrupted() ? "the run was stopped" : "the link to the analyser was lost";
       continue;
     }
     runTest(*out.test, out);
@@ -120,7 +121,7 @@ bool PlanRunner::connect() {
   // The start-up's own questions may say the analyser is silent; the plan's port decides.
   const double start = p_.ticks.nowMs();
   while (!(program.started() && !program.model().startingUp)) {
-    if (stopRequested_ || p_.ticks.nowMs() - start > kStartUpMs) return false;
+    if (interrupted() || p_.ticks.nowMs() - start > kStartUpMs) return false;
     p_.ticks.wait(1);
   }
   const int port = plan_.run.port.value_or(program.state().portNumber);
@@ -161,12 +162,12 @@ void PlanRunner::runTest(const PlanTest& test, Outcome& out) {
   out.inputName = p_.program.transducer().Description();
   out.lisn = p_.program.Lisn();
   if (configured) out.measured = sweep(test);
-  if (out.measured && test.finalMeasurement && !stopRequested_ && !faulted()) measurePeaks(test);
-  if (stopRequested_ || faulted() || !configured) {
+  if (out.measured && test.finalMeasurement && !interrupted() && !faulted()) measurePeaks(test);
+  if (interrupted() || faulted() || !configured) {
     out.incomplete = true;
-    out.error = stopRequested_ ? "the run was stopped"
-                : faulted()    ? "the link to the analyser was lost"
-                               : "the test could not be set up";
+    out.error = interrupted() ? "the run was stopped"
+                : faulted()   ? "the link to the analyser was lost"
+                              : "the test could not be set up";
   }
   out.table = p_.program.finalMeasurement().Table();
   if (options_.baseline) {
@@ -178,6 +179,7 @@ void PlanRunner::runTest(const PlanTest& test, Outcome& out) {
           out.trends =
               CompareWithBaseline(out.table, t, options_.baselinePoints, options_.regressDb);
   }
+  reportTrends(test, out);
   collectNotes(out);
   if (out.measured) writeTestFiles(test, out);
   out.seconds = (p_.ticks.nowMs() - t0) / 1000.0;
@@ -280,14 +282,14 @@ bool PlanRunner::sweep(const PlanTest& test) {
       stalled = true;
     }
     // During a run S/SHOT is STOP (the run ends after the sweep under way) and RUN is
-    // CANCEL (it ends at once). STOP goes in during the last sweep wanted; a run to be
-    // interrupted, or one whose analyser fell silent, is cancelled, keeping the sweeps done.
+    // CANCEL (it ends at once). STOP goes in during the last sweep wanted, or when the run
+    // is interrupted; a second interruption, or an analyser fallen silent, cancels.
     const bool last = running && averaging == 0 && done() >= sweeps - 1;
-    if (!stopSent && state.runInProgress && last) {
+    if (!stopSent && state.runInProgress && (last || interrupted())) {
       stopSent = true;
       program.Execute(Command::Button1);
     }
-    if ((stopRequested_ || stalled || faulted()) && state.runInProgress)
+    if ((stopRequests_ > 1 || stalled || faulted()) && state.runInProgress)
       program.Execute(Command::Button2);
   });
   monitor->setEnabled(true);
@@ -312,7 +314,7 @@ void PlanRunner::measurePeaks(const PlanTest& test) {
     p_.progress.Update("test '" + test.name + "': final measurement of peak " +
                        std::to_string(std::min(f.RowsMeasured() + 1, rows)) + " of " +
                        std::to_string(rows));
-    if ((stopRequested_ || faulted()) && !stopSent) {
+    if ((interrupted() || faulted()) && !stopSent) {
       stopSent = true;
       f.StopMeasurement();
     }
@@ -335,10 +337,36 @@ void PlanRunner::writeTestFiles(const PlanTest& test, Outcome& out) {
   program.Execute(Command::ExportCSV1);
   keep(prefix + ".csv");
   keep(prefix + "-peaks.csv");
-  const ReportDocument report = program.Report();
+  // With a baseline, the report's peak page gives each margin's change since then.
+  const PeakBaseline baseline{out.trends, options_.regressDb};
+  const PeakTablePage peaks(out.table, &baseline);
+  const ReportDocument report =
+      options_.baseline && !out.table.rows.empty() ? program.Report(peaks) : program.Report();
   if (p_.printer.PrintToPdf(report, prefix + ".pdf")) keep(prefix + ".pdf");
   p_.prompts.ClearExpected();
   collectNotes(out);
+}
+
+// Each peak's margin against the baseline's, a line each.
+void PlanRunner::reportTrends(const PlanTest& test, const Outcome& out) {
+  for (std::size_t i = 0; i < out.trends.size() && i < out.table.rows.size(); ++i) {
+    const MarginTrend& t = out.trends[i];
+    const PeakRow& row = out.table.rows[i];
+    const auto margin = DecidingMargin(row);
+    if (!margin) continue;
+    char text[128];
+    std::snprintf(text, sizeof text, "%.3f MHz: margin %+.1f dB", row.peak.frequencyHz / 1e6,
+                  *margin);
+    std::string line = "test '" + test.name + "': " + text;
+    if (t.matched) {
+      std::snprintf(text, sizeof text, ", %+.1f dB in the baseline: %+.1f dB%s", t.baselineMarginDb,
+                    RoundedTo(t.changeDb, 1) + 0.0, t.regressed ? ", REGRESSED" : "");
+      line += text;
+    } else {
+      line += ", not in the baseline";
+    }
+    p_.progress.Phase(line);
+  }
 }
 
 void PlanRunner::collectNotes(Outcome& out) {
@@ -346,7 +374,7 @@ void PlanRunner::collectNotes(Outcome& out) {
 }
 
 int PlanRunner::exitCode() const {
-  if (stopRequested_) return kExitInterrupted;
+  if (interrupted()) return kExitInterrupted;
   bool fail = false;
   for (const Outcome& o : outcomes_) {
     if (o.incomplete) return kExitLinkFault;

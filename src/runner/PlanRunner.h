@@ -65,8 +65,9 @@ class PlanRunner {
 
   // Runs the whole plan and writes its outputs; the exit code.
   int Run();
-  // SIGINT or SIGTERM: the run ends as STOP ends it, with what was measured written.
-  void RequestStop() { stopRequested_ = true; }
+  // SIGINT or SIGTERM: the run ends as STOP ends it (after the sweep under way), with what
+  // was measured written; a second request ends it at once, as CANCEL does.
+  void RequestStop() { ++stopRequests_; }
 
   // Waits, keeping the event loop going, until `done` holds; false on a timeout, a link
   // fault or a stop request.
@@ -101,9 +102,10 @@ class PlanRunner {
   void writeRunFiles();
   Json SettingsJson(const PlanTest& test, const Outcome& out) const;
   int exitCode() const;
-  bool interrupted() const { return stopRequested_; }
+  bool interrupted() const { return stopRequests_ > 0; }
   bool faulted() const;
   void collectNotes(Outcome& out);
+  void reportTrends(const PlanTest& test, const Outcome& out);
   std::string outPath(const std::string& name) const;
   std::string testPrefix(const PlanTest& test) const;
 
@@ -111,7 +113,7 @@ class PlanRunner {
   TestPlan plan_;
   RunOptions options_;
   std::vector<Outcome> outcomes_;
-  std::atomic<bool> stopRequested_{false};
+  std::atomic<int> stopRequests_{0};
   bool connected_ = false;
   std::string startedText_;
 };

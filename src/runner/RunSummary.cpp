@@ -78,12 +78,12 @@ void PlanRunner::writeRunFiles() {
   }
   const int code = exitCode();
   const std::string verdict =
-      stopRequested_ ? "INCOMPLETE" : RunVerdict(incomplete, worst, strictFail);
+      interrupted() ? "INCOMPLETE" : RunVerdict(incomplete, worst, strictFail);
   const Json summary = Json::Object{{"program", "tq4800"},
                                     {"plan", options_.planPath},
                                     {"command", options_.commandLine},
                                     {"started", startedText_},
-                                    {"complete", !incomplete && !stopRequested_},
+                                    {"complete", !incomplete && !interrupted()},
                                     {"strict", options_.strict},
                                     {"regress_db", options_.regressDb},
                                     {"baseline", options_.baseline.has_value()},

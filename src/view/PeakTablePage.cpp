@@ -1,6 +1,7 @@
 #include "view/PeakTablePage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -67,24 +68,42 @@ std::string Level(const PeakReading& r) {
 }
 
 // The shown columns side by side from the left margin.
-std::vector<Column> ColumnsFor(const PeakTable& t) {
+std::vector<Column> ColumnsFor(const PeakTable& t, bool baseline) {
   auto any = [&t](auto test) { return std::any_of(t.rows.begin(), t.rows.end(), test); };
   const bool limit = !t.limitName.empty();
   const bool companion = any([](const PeakRow& r) { return r.companion.present; });
   const bool lisn = any([](const PeakRow& r) { return !r.lisnLine.empty(); });
-  std::vector<Column> columns{
-      {"No.", 25, true},     {"MHz", 65, true},           {"Read", 45, true},
-      {"Corr.", 45, true},   {"Sweep", 50, true},         {"QP", 50, true},
-      {"AV", 50, companion}, {"Det.", 35, true},          {"Limit", 50, limit},
-      {"Margin", 50, limit}, {"QP Limit", 55, companion}, {"QP Margin", 60, companion},
-      {"LISN", 45, lisn},    {"Verdict", 80, true}};
+  std::vector<Column> columns{{"No.", 25, true},
+                              {"MHz", 65, true},
+                              {"Read", 45, true},
+                              {"Corr.", 45, true},
+                              {"Sweep", 50, true},
+                              {"QP", 50, true},
+                              {"AV", 50, companion},
+                              {"Det.", 35, true},
+                              {"Limit", 50, limit},
+                              {"Margin", 50, limit},
+                              {"QP Limit", 55, companion},
+                              {"QP Margin", 60, companion},
+                              {"LISN", 45, lisn},
+                              {"Change", 50, baseline},
+                              {"Verdict", baseline ? 75.0 : 80.0, true}};
   double x = kLeft;
   for (Column& c : columns)
     if (c.shown) c.right = x += c.width;
   return columns;
 }
 
-std::vector<std::string> CellsOf(int number, const PeakRow& r) {
+// The margin's change since the baseline run; "new" for an emission it did not have.
+std::string ChangeOf(const MarginTrend* t) {
+  if (!t) return "";
+  if (!t->matched) return "new";
+  // Rounded first, so that a change of nothing shows as 0.0 rather than -0.0.
+  const double change = std::round(t->changeDb * 10) / 10 + 0.0;
+  return (change > 0 ? "+" : "") + Fixed(change, 1) + (t->regressed ? " !" : "");
+}
+
+std::vector<std::string> CellsOf(int number, const PeakRow& r, const MarginTrend* trend) {
   const PeakReading& d = ReadingOf(r, r.detector);
   auto limit = [](const LineCheck& l) { return l.present ? Fixed(l.limit, 1) : ""; };
   auto margin = [](const LineCheck& l) { return l.present ? Fixed(l.margin, 1) : ""; };
@@ -101,12 +120,14 @@ std::vector<std::string> CellsOf(int number, const PeakRow& r) {
           limit(r.companion),
           margin(r.companion),
           r.lisnLine,
+          ChangeOf(trend),
           std::string(VerdictText(r.verdict)) + (r.finalVerdict ? "" : "*")};
 }
 
 }  // namespace
 
-void DrawPeakTablePage(Canvas& canvas, const PeakTable& t, int widthPx, int heightPx) {
+void DrawPeakTablePage(Canvas& canvas, const PeakTable& t, int widthPx, int heightPx,
+                       const PeakBaseline* baseline) {
   Page page(canvas, widthPx);
   canvas.setPenMode(PenMode::Copy);
   canvas.setPenStyle(PenStyle::Solid);
@@ -124,7 +145,7 @@ void DrawPeakTablePage(Canvas& canvas, const PeakTable& t, int widthPx, int heig
   page.text(kLeft, y, "Levels and limits in " + t.unit + ", read levels in dBuV, margins in dB.");
   y += 1.5 * kRowPitch;
 
-  const std::vector<Column> columns = ColumnsFor(t);
+  const std::vector<Column> columns = ColumnsFor(t, baseline != nullptr);
   for (const Column& c : columns)
     if (c.shown) page.textRight(c.right, y, c.heading);
   y += kRowPitch;
@@ -134,8 +155,11 @@ void DrawPeakTablePage(Canvas& canvas, const PeakTable& t, int widthPx, int heig
   const double bottom = heightPx / (widthPx / kPageUnits) - 3 * kRowPitch;
   int number = 0;
   for (const PeakRow& r : t.rows) {
-    if (y + kRowPitch > bottom - 3 * kRowPitch) break;
-    const std::vector<std::string> cells = CellsOf(++number, r);
+    if (y + kRowPitch > bottom - (baseline ? 5 : 3) * kRowPitch) break;
+    const auto k = static_cast<std::size_t>(number);
+    const MarginTrend* trend =
+        baseline && k < baseline->trends.size() ? &baseline->trends[k] : nullptr;
+    const std::vector<std::string> cells = CellsOf(++number, r, trend);
     page.font(kBodyPoints, kClBlack);
     for (std::size_t i = 0; i + 1 < columns.size(); ++i)
       if (columns[i].shown) page.textRight(columns[i].right, y, cells[i]);
@@ -149,8 +173,18 @@ void DrawPeakTablePage(Canvas& canvas, const PeakTable& t, int widthPx, int heig
   page.verdict(kLeft + 170, y, t.overall, std::string(VerdictText(t.overall)));
   y += 1.5 * kRowPitch;
   page.font(kBodyPoints, kClBlack);
-  if (std::any_of(t.rows.begin(), t.rows.end(), [](const PeakRow& r) { return !r.finalVerdict; }))
+  if (std::any_of(t.rows.begin(), t.rows.end(), [](const PeakRow& r) { return !r.finalVerdict; })) {
     page.text(kLeft, y, "* The verdict rests on the sweep alone: no final reading was taken.");
+    y += kRowPitch;
+  }
+  if (baseline) {
+    page.text(kLeft, y,
+              "Change : how the margin changed since the baseline run, negative where the "
+              "emission came");
+    page.text(kLeft, y + kRowPitch,
+              "closer to the line; ! where it came closer by more than " +
+                  Fixed(baseline->regressDb, 1) + " dB.");
+  }
 }
 
 }  // namespace tq

@@ -46,7 +46,7 @@ TEST(RunResultsTest, MarginsAreComparedWithTheNearestEmissionOfTheBaseline) {
 
 // A summary that is not JSON, or nests without end, is refused rather than read in part.
 TEST(RunResultsTest, ABaselineThatIsNotOneJsonValueIsRefused) {
-  for (const std::string bad :
+  for (const std::string& bad :
        {std::string("{\"tests\": [}"), std::string("{} {}"),
         std::string(100, '[') + std::string(100, ']'), std::string("[1,]")}) {
     EXPECT_FALSE(ParseJson(bad).has_value()) << bad;

@@ -53,12 +53,14 @@ class PlanRunScenario : public ::testing::Test {
     std::filesystem::remove_all(root);
   }
 
-  int run(const std::string& planText, const std::function<void(PlanRunner&)>& during = {}) {
+  int run(const std::string& planText, const std::function<void(PlanRunner&)>& during = {},
+          std::optional<Json> baseline = {}) {
     auto read = ReadTestPlan(planText, "plan.ini");
     EXPECT_TRUE(std::holds_alternative<TestPlan>(read));
     RunOptions options;
     options.planPath = "plan.ini";
     options.outDir = Utf8Path(out);
+    options.baseline = std::move(baseline);
     PlanRunner runner({*program, prompts, view, ticks, files, printer, clock, progress},
                       std::get<TestPlan>(std::move(read)), options);
     std::unique_ptr<Timer> hook;
@@ -116,6 +118,19 @@ TEST_F(PlanRunScenario, TheRadiatedExampleFailsAndItsFilesAgree) {
   EXPECT_EQ(printer.pages.size(), 2u);
   EXPECT_TRUE(std::filesystem::exists(out / "radiated.emc"));
   EXPECT_NE(progress.verdict.find("verdict: FAIL (exit 1)"), std::string::npos);
+
+  // The same board again, against the first run: each peak is matched with its margin then,
+  // and the report's peak page gives the change.
+  std::filesystem::rename(out, root / "first");
+  std::filesystem::create_directories(out);
+  EXPECT_EQ(run(plan, {}, s), kExitFail);
+  const Json again = summary();
+  for (const Json& p : *test(again, 0).find("peak_table")->find("peaks")->asArray()) {
+    const Json* then = p.find("baseline");
+    ASSERT_TRUE(then && then->find("margin_db")) << again.Write();
+  }
+  ASSERT_EQ(printer.pages.size(), 2u);
+  EXPECT_TRUE(printer.pages[1].hasText("Change"));
 }
 
 // A run that cannot finish ends on its own with the code that says why, never hangs, marks
