@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev qt6-serialport-dev
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-liberation
-          poppler-utils python3)
+          poppler-utils python3 dpkg-dev file desktop-file-utils appstream)
 if [ "${1:-}" = windows ]; then
   packages+=(g++-mingw-w64-x86-64-posix googletest wine64)
 fi

@@ -48,7 +48,7 @@ check(stopped["verdict"] == "INCOMPLETE" and stopped["exit_code"] == 130,
 # STOP let the sweep under way end: its result file is whole, as long as any other.
 kept = stopped["tests"][0]["files"]
 check(stopped["tests"][0]["measured"] and "radiated.emc" in kept, f"stopped run kept {kept}")
-emc = open(f"{work}/stopped/radiated.emc", encoding="latin-1").read().split("\r\n")
+emc = open(f"{work}/stopped/radiated.emc", encoding="latin-1").read().splitlines()
 s = json.load(open(f"{work}/conducted/summary.json"))
 check(s["verdict"] == "PASS" and s["complete"] and s["exit_code"] == 0, "summary verdict")
 test = s["tests"][0]
@@ -68,7 +68,7 @@ for r, p in zip(body, peaks):
 suites = ET.parse(f"{work}/conducted/junit.xml").getroot()
 check(int(suites.get("tests")) == len(peaks), "JUnit test cases")
 check(int(suites.get("failures")) == 0 and int(suites.get("errors")) == 0, "JUnit failures")
-whole = open(f"{work}/conducted/{files['emc']}", encoding="latin-1").read().split("\r\n")
+whole = open(f"{work}/conducted/{files['emc']}", encoding="latin-1").read().splitlines()
 check(len(emc) == len(whole) and emc[0] == whole[0], "the stopped run's result file is whole")
 print(f"run-examples: conducted PASS with {len(peaks)} peaks measured on quasi-peak and "
       f"average in {test['seconds']} s; the files agree")

@@ -8,7 +8,9 @@
 #include <QPen>
 #include <QRegion>
 
+#include "dialogs/DialogParts.h"
 #include "measure/Program.h"
+#include "model/HelpTopics.h"
 #include "platform/qt/QtCanvas.h"
 #include "view/BoundsCanvas.h"
 #include "view/Geometry.h"
@@ -18,6 +20,7 @@ namespace tq {
 GraphArea::GraphArea(QWidget* parent, Program& program, GraphAreaOwner& owner)
     : QWidget(parent), program_(program), owner_(owner), answers_(new Tanswers(this, *this)) {
   setObjectName("ClientArea");
+  SetHelpTopic(answers_, help::kZoomAndValues);
   setMouseTracking(true);  // the single-frequency pick follows the pointer unpressed
   setAttribute(Qt::WA_OpaquePaintEvent);
   // The main window sees the keys first, whichever of its controls has the focus.

@@ -17,7 +17,9 @@
 
 #include "app/Widgets.h"
 #include "corrections/LimitCatalogue.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/GuideWindows.h"
+#include "dialogs/HelpWindow.h"
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TCellform.h"
 #include "dialogs/TERS.h"
@@ -35,6 +37,7 @@
 #include "dialogs/Tsfsettings.h"
 #include "dialogs/Tuserlimit.h"
 #include "measure/Program.h"
+#include "model/HelpTopics.h"
 #include "view/GraphTexts.h"
 #include "view/Layouts.h"
 #include "view/TextFit.h"
@@ -83,20 +86,32 @@ TEMC1::TEMC1(QWidget* parent) : QMainWindow(parent) {
   commandWidgets_.resize(CommandTable().size());
   shownStates_.resize(CommandTable().size());
   newStates_.resize(CommandTable().size());
+  help_ = new HelpWindow(this);
+  SetHelpTopic(this, help::kMainWindow);
   scrncol_ = new Tscrncol(this, *this);
-  hkeeping_ = new THkeeping(this);
+  hkeeping_ = new THkeeping(this, *help_);
   aboutBox_ = new TAboutBox(this);
-  lisndlg_ = new TLisndlg(this);
+  lisndlg_ = new TLisndlg(this, *help_);
   cellform_ = new TCellform(this);
   spanish_ = new TSpanish(this);
   userantbox_ = new TUserantbox(this);
-  import_ = new TImport(this);
+  import_ = new TImport(this, *help_);
   notebook_ = new TNotebook(this);
-  sfsettings_ = new Tsfsettings(this);
-  ers_ = new TERS(this);
-  erszoomform_ = new TERSzoomform(this);
+  sfsettings_ = new Tsfsettings(this, *help_);
+  ers_ = new TERS(this, *help_);
+  erszoomform_ = new TERSzoomform(this, *help_);
   ersok_ = new TERSOK(this);
   info_ = new TInfo(this, *spanish_);
+  // The windows without a Help button have their topic for F1.
+  for (const auto& [window, topic] : {std::pair<QWidget*, int>{scrncol_, help::kDisplay},
+                                      {aboutBox_, help::kContents},
+                                      {cellform_, help::kOstrocell},
+                                      {spanish_, help::kDistance},
+                                      {userantbox_, help::kUserAntenna},
+                                      {notebook_, help::kTitleAndNotes},
+                                      {ersok_, help::kErsPeak},
+                                      {info_, help::kInformation}})
+    SetHelpTopic(window, topic);
   createMenus();
   createControls();
   connectControls();
@@ -181,6 +196,9 @@ void TEMC1::dispatch(Command command) {
       repaint();
       break;
     }
+    case Command::Contents1:
+      help_->ShowHelpTopic(help::kContents);
+      break;
     case Command::About1:
       aboutBox_->FormActivate();
       aboutBox_->exec();
@@ -285,9 +303,11 @@ void TEMC1::openErsCalibration(bool zoomed) {
 
 void TEMC1::attach(Program& program) {
   program_ = &program;
-  limitselect_ = new Tlimitselect(this);
+  limitselect_ = new Tlimitselect(this, *help_);
   userlimit_ = new Tuserlimit(this, program.userLimitEditor(), *limitselect_);
+  SetHelpTopic(userlimit_, help::kUserLimitEditor);
   peakTable_ = new TPeakTable(this, program.peakTable());
+  SetHelpTopic(peakTable_, help::kPeakTable);
   graph_ = new GraphArea(this, program, *this);
   graph_->setObjectName("Graph");
   graph_->adoptChildrenOf(client_);
@@ -298,6 +318,10 @@ void TEMC1::attach(Program& program) {
   guide_ = new GuideWindows(this, program.guide());
   statesShown_ = false;
   modelChanged();
+}
+
+void TEMC1::setHelpFolder(const QString& folder) {
+  help_->setFolder(folder);
 }
 
 void TEMC1::setGuidePrinter(Printer& printer) {

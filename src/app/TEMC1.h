@@ -22,6 +22,7 @@ class QPushButton;
 namespace tq {
 
 class GuideWindows;
+class HelpWindow;
 class Lamp;
 class Printer;
 class Program;
@@ -56,6 +57,9 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   void attach(Program& program);
   // The printer the File menu prints on (the composition root owns it).
   void setPrinter(QtPrinter& printer) { printer_ = &printer; }
+  // The folder of the help topics (the composition root finds the shipped help).
+  void setHelpFolder(const QString& folder);
+  HelpWindow* helpWindow() const { return help_; }
 
   // MainView
   void modelChanged() override;
@@ -123,6 +127,7 @@ class TEMC1 : public QMainWindow, public MainView, private GraphAreaOwner {
   QFrame* panel(const char* name, QWidget* parent, QRect geometry);
 
   Program* program_ = nullptr;
+  HelpWindow* help_ = nullptr;
   QWidget* client_ = nullptr;
   GraphArea* graph_ = nullptr;
   Tscrncol* scrncol_ = nullptr;

@@ -10,7 +10,9 @@
 
 #include "app/TEMC1.h"
 #include "app/Widgets.h"
+#include "dialogs/DialogParts.h"
 #include "measure/Program.h"
+#include "model/HelpTopics.h"
 
 namespace tq {
 
@@ -229,6 +231,7 @@ void TEMC1::createRangeDelay() {
   rangeDelay_ = new QWidget(this, Qt::Tool | Qt::WindowStaysOnTopHint);
   rangeDelay_->setObjectName("RangeDelay");
   rangeDelay_->setWindowTitle("Range Change Delay");
+  SetHelpTopic(rangeDelay_, help::kSweep);
   auto* layout = new QVBoxLayout(rangeDelay_);
   layout->addWidget(new QLabel("Analyser reconfiguring   Please wait", rangeDelay_));
   progressBar1_ = new QProgressBar(rangeDelay_);

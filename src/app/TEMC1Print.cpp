@@ -1,8 +1,10 @@
 // The main window's File menu printing and the information window.
 #include "app/TEMC1.h"
+#include "dialogs/DialogParts.h"
 #include "dialogs/TBtnBottomDlg2.h"
 #include "dialogs/TInfo.h"
 #include "measure/Program.h"
+#include "model/HelpTopics.h"
 #include "platform/qt/QtPrinter.h"
 
 namespace tq {
@@ -27,7 +29,10 @@ bool TEMC1::dispatchPrinting(Command command) {
     case Command::PrinterColours1: {
       // Made on first use, after the window's controls: its "Default" button shares the
       // name Button6 with the window's Start button, which a search by name must find first.
-      if (!btnBottomDlg2_) btnBottomDlg2_ = new TBtnBottomDlg2(this);
+      if (!btnBottomDlg2_) {
+        btnBottomDlg2_ = new TBtnBottomDlg2(this);
+        SetHelpTopic(btnBottomDlg2_, help::kPrinting);
+      }
       std::array<Colour, 6> colours = program_->state().printerColours;
       if (PrinterColours1Click(*btnBottomDlg2_, colours)) program_->SetPrinterColours(colours);
       return true;

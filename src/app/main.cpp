@@ -1,6 +1,7 @@
 // Composition root: the one place where the program's objects are made and wired.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <filesystem>
 #include <iostream>
 
@@ -24,12 +25,15 @@
 
 namespace {
 
-// The shipped data files: beside the program in an installed tree, else the source tree.
+// The shipped data files and help: where the installed program keeps them
+// (<prefix>/share/tq4800 beside <prefix>/bin), else beside the program in its build tree,
+// else the source tree.
 std::filesystem::path ShippedDataDir() {
-  const std::filesystem::path besideProgram =
-      tq::HostPath(tq::ToStdString(QCoreApplication::applicationDirPath())) / "data";
+  const std::filesystem::path program =
+      tq::HostPath(tq::ToStdString(QCoreApplication::applicationDirPath()));
   std::error_code ec;
-  if (std::filesystem::is_directory(besideProgram, ec)) return besideProgram;
+  for (const auto& dir : {program / ".." / "share" / "tq4800", program / "data"})
+    if (std::filesystem::is_directory(dir, ec)) return dir.lexically_normal();
   return TQ_SOURCE_DATA_DIR;
 }
 
@@ -41,6 +45,9 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QCoreApplication::setApplicationName("Veltrane Instruments Ltd TQ4800");
+  // The desktop entry and the icon the package installs.
+  QGuiApplication::setDesktopFileName("uk.co.veltrane.TQ4800");
+  QApplication::setWindowIcon(QIcon::fromTheme("tq4800"));
 
   QCommandLineParser parser;
   parser.addHelpOption();
@@ -79,6 +86,7 @@ int main(int argc, char* argv[]) {
 
   tq::Program program(tq::Ports{serial, ticks, ersUnit, files, clock, window, usb});
   window.attach(program);
+  window.setHelpFolder(tq::ToQString(tq::Utf8Path(ShippedDataDir() / "help")));
   tq::QtPrinter printer(&window);
   window.setPrinter(printer);
   window.setGuidePrinter(printer);

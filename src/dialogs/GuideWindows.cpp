@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include "dialogs/DialogParts.h"
 #include "dialogs/GuideFrame.h"
 #include "dialogs/GuideQuestions.h"
 #include "dialogs/GuideStandardForms.h"
@@ -14,6 +15,7 @@
 #include "dialogs/TTestDir.h"
 #include "guide/GuideRules.h"
 #include "guide/Standards.h"
+#include "model/HelpTopics.h"
 #include "platform/qt/QtText.h"
 
 namespace tq {
@@ -73,6 +75,15 @@ void GuideWindows::makeForms(QWidget* window) {
   testD_ = new TTDtestD(window);
   testE_ = new TTDtestE(window);
   testF_ = new TTdtestF(window);
+  for (QWidget* w : std::initializer_list<QWidget*>{testDir_, info_, phaseinfo_})
+    SetHelpTopic(w, help::kGuide);
+  for (QWidget* w : forms_) SetHelpTopic(w, help::kGuideStandardForms);
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{testtype_, selectvcr_, selectRad_, clicker_, lineselect_})
+    SetHelpTopic(w, help::kGuideQuestions);
+  for (QWidget* w : std::initializer_list<QWidget*>{testac_, testB_, testD_, testE_, testF_})
+    SetHelpTopic(w, help::kGuideTestForms);
+  SetHelpTopic(instruct_, help::kGuideInstructions);
 }
 
 void GuideWindows::setPrinter(Printer* printer) {

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "dialogs/DialogParts.h"
+#include "model/HelpTopics.h"
 
 namespace tq {
 
@@ -24,9 +25,11 @@ void Check(QButtonGroup* group, int id) {
 
 }  // namespace
 
-TERS::TERS(QWidget* parent) : TERS(parent, "ERS", "ERS Calibration (Full Range)") {}
+TERS::TERS(QWidget* parent, HelpViewer& help)
+    : TERS(parent, help, "ERS", "ERS Calibration (Full Range)", help::kErsCalibration) {}
 
-TERS::TERS(QWidget* parent, const char* name, const char* caption) : QDialog(parent) {
+TERS::TERS(QWidget* parent, HelpViewer& help, const char* name, const char* caption, int topic)
+    : QDialog(parent) {
   setObjectName(name);
   setWindowTitle(caption);
   auto* layout = new QVBoxLayout(this);
@@ -39,7 +42,7 @@ TERS::TERS(QWidget* parent, const char* name, const char* caption) : QDialog(par
   layout->addLayout(body_);
   polar_ = RadioGroup(this, "Polar1", "Polarisation", {"Horizontal", "Vertical"}, body_);
 
-  auto* buttons = OkCancelHelp(this);
+  auto* buttons = OkCancelHelp(this, help, topic);
   ok_ = buttons->button(QDialogButtonBox::Ok);
   layout->addWidget(buttons);
 }
@@ -55,8 +58,8 @@ int TERS::polarisation() const {
   return std::max(polar_->checkedId(), 0);
 }
 
-TERSzoomform::TERSzoomform(QWidget* parent)
-    : TERS(parent, "ERSzoomform", "ERS Calibration (Zoom Mode)") {
+TERSzoomform::TERSzoomform(QWidget* parent, HelpViewer& help)
+    : TERS(parent, help, "ERSzoomform", "ERS Calibration (Zoom Mode)", help::kErsZoomed) {
   span_ = RadioGroup(this, "RadioGroup1", "Zoom Span", {"100 MHz", "200 MHz"}, body());
   auto* form = new QFormLayout;
   start_ = new QLineEdit("30.0", this);

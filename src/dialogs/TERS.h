@@ -12,11 +12,13 @@ class QBoxLayout;
 
 namespace tq {
 
+class HelpViewer;
+
 // "ERS Calibration (Full Range)": the ERS unit's serial number and the plane to calibrate.
 // The zoomed dialog adds the span and its start.
 class TERS : public QDialog {
  public:
-  explicit TERS(QWidget* parent);
+  TERS(QWidget* parent, HelpViewer& help);
 
   // FormActivate: the serial number (or that the ERS data are missing, which leaves OK
   // disabled) and the last choices.
@@ -27,7 +29,7 @@ class TERS : public QDialog {
   QPushButton* okButton() const { return ok_; }
 
  protected:
-  TERS(QWidget* parent, const char* name, const char* caption);
+  TERS(QWidget* parent, HelpViewer& help, const char* name, const char* caption, int topic);
   // Where a derived dialog adds its controls, above the buttons.
   QBoxLayout* body() const { return body_; }
 
@@ -41,7 +43,7 @@ class TERS : public QDialog {
 // "ERS Calibration (Zoom Mode)": also the zoom span and the start frequency.
 class TERSzoomform : public TERS {
  public:
-  explicit TERSzoomform(QWidget* parent);
+  TERSzoomform(QWidget* parent, HelpViewer& help);
 
   void FormActivate(const ErsDialogValues& values) override;
   ErsChoice choice() const;

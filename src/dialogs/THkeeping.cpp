@@ -13,7 +13,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/DialogParts.h"
 #include "measure/Details.h"
+#include "model/HelpTopics.h"
+#include "platform/HelpViewer.h"
 
 namespace tq {
 
@@ -37,7 +40,7 @@ QString Q(const std::string& s) {
 
 }  // namespace
 
-THkeeping::THkeeping(QWidget* parent) : QDialog(parent) {
+THkeeping::THkeeping(QWidget* parent, HelpViewer& helpViewer) : QDialog(parent), help_(helpViewer) {
   setObjectName("Hkeeping");
   setWindowTitle("Details");
 
@@ -103,6 +106,7 @@ THkeeping::THkeeping(QWidget* parent) : QDialog(parent) {
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(buttons, &QDialogButtonBox::helpRequested, this, &THkeeping::HelpBtnClick);
+  SetHelpTopic(this, help::kDetails);
   // Both fields share the one change handler, which looks at the delimiter.
   connect(edit1_, &QLineEdit::textEdited, this, &THkeeping::Edit1Change);
   connect(edit2_, &QLineEdit::textEdited, this, &THkeeping::Edit1Change);
@@ -141,8 +145,7 @@ void THkeeping::Edit1Change() {
 }
 
 void THkeeping::HelpBtnClick() {
-  // Topic 122 opens here once the help window is part of the program.
-  QMessageBox::information(this, "Help", "Help topic 122 is not available in this version.");
+  help_.ShowHelpTopic(help::kDetails);
 }
 
 std::string THkeeping::delimiterField() const {

@@ -11,11 +11,13 @@ class QTableWidget;
 
 namespace tq {
 
+class HelpViewer;
+
 // The Details window: field delimiter, default path and what start-up found of the hardware
 // (the analyser's version, the USB adapters, the adapter's serial identity and version).
 class THkeeping : public QDialog {
  public:
-  explicit THkeeping(QWidget* parent);
+  THkeeping(QWidget* parent, HelpViewer& help);
 
   // FormActivate: refresh the fields from the program's values.
   void FormActivate(const DetailsValues& values);
@@ -34,6 +36,7 @@ class THkeeping : public QDialog {
   QLabel* label4_;
   QLabel* label5_;
   QTableWidget* grid_;
+  HelpViewer& help_;
 };
 
 }  // namespace tq

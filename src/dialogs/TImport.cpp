@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogParts.h"
+#include "model/HelpTopics.h"
 #include "platform/qt/QtText.h"
 #include "view/TextFit.h"
 
@@ -44,7 +46,7 @@ QCheckBox* Check(QWidget* parent, const char* name, const char* caption, QBoxLay
 
 }  // namespace
 
-TImport::TImport(QWidget* parent) : QDialog(parent) {
+TImport::TImport(QWidget* parent, HelpViewer& helpViewer) : QDialog(parent) {
   setObjectName("Import");
   setWindowTitle("Import File Options");
   auto* layout = new QVBoxLayout(this);
@@ -70,8 +72,7 @@ TImport::TImport(QWidget* parent) : QDialog(parent) {
   buttons->addButton("Cancel", QDialogButtonBox::RejectRole)->setObjectName("BitBtn1");
   QPushButton* help = buttons->addButton("Help", QDialogButtonBox::HelpRole);
   help->setObjectName("HelpBtn");
-  // No help topic covers this window yet.
-  help->setEnabled(false);
+  ConnectHelp(help, helpViewer, help::kImportOptions);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);

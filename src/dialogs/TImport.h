@@ -11,12 +11,14 @@ class QLabel;
 
 namespace tq {
 
+class HelpViewer;
+
 // "Import File Options": where an opened result file's traces go and which of its parts are
 // applied. Its rules are the core's; the window keeps its choices from one opening to the
 // next, except ERS import.
 class TImport : public QDialog {
  public:
-  explicit TImport(QWidget* parent);
+  TImport(QWidget* parent, HelpViewer& help);
 
   // Before each showing: the chosen file, and whether an ERS import would overwrite data.
   void FormActivate(const std::string& fileName, bool ersHoldsData);

@@ -13,10 +13,11 @@
 #include <algorithm>
 
 #include "dialogs/DialogParts.h"
+#include "model/HelpTopics.h"
 
 namespace tq {
 
-TLisndlg::TLisndlg(QWidget* parent) : QDialog(parent) {
+TLisndlg::TLisndlg(QWidget* parent, HelpViewer& help) : QDialog(parent) {
   setObjectName("Lisndlg");
   setWindowTitle("LISN Settings");
   auto* layout = new QVBoxLayout(this);
@@ -36,7 +37,7 @@ TLisndlg::TLisndlg(QWidget* parent) : QDialog(parent) {
   preamp->setWordWrap(true);
   layout->addWidget(preamp);
 
-  auto* buttons = OkCancelHelp(this);
+  auto* buttons = OkCancelHelp(this, help, help::kLisn);
   layout->addWidget(buttons);
 
   connect(loss_, &QButtonGroup::idClicked, this, [this](int id) {

@@ -8,10 +8,12 @@ class QButtonGroup;
 
 namespace tq {
 
+class HelpViewer;
+
 // "LISN Settings": the LISN's source line and insertion loss.
 class TLisndlg : public QDialog {
  public:
-  explicit TLisndlg(QWidget* parent);
+  TLisndlg(QWidget* parent, HelpViewer& help);
 
   // FormActivate: the groups show the current source and insertion loss.
   void FormActivate(const LisnValues& values);

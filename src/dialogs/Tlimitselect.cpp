@@ -6,16 +6,17 @@
 #include <QVBoxLayout>
 
 #include "dialogs/DialogParts.h"
+#include "model/HelpTopics.h"
 
 namespace tq {
 
-Tlimitselect::Tlimitselect(QWidget* parent) : QDialog(parent) {
+Tlimitselect::Tlimitselect(QWidget* parent, HelpViewer& help) : QDialog(parent) {
   setObjectName("limitselect");
   setWindowTitle("Select Limit");
   limitlist_ = new QListWidget(this);
   limitlist_->setObjectName("limitlist");
   limitlist_->setMinimumSize(320, 220);
-  auto* buttons = OkCancelHelp(this);
+  auto* buttons = OkCancelHelp(this, help, help::kLimitSelect);
   connect(limitlist_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(limitlist_);

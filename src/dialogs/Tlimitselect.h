@@ -9,10 +9,12 @@ class QListWidget;
 
 namespace tq {
 
+class HelpViewer;
+
 // "Select Limit": the list of the user file's limits.
 class Tlimitselect : public QDialog {
  public:
-  explicit Tlimitselect(QWidget* parent);
+  Tlimitselect(QWidget* parent, HelpViewer& help);
 
   // Shows the names modally; after OK the selected row (-1 when none is), after Cancel
   // nothing.

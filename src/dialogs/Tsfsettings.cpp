@@ -12,10 +12,11 @@
 #include <algorithm>
 
 #include "dialogs/DialogParts.h"
+#include "model/HelpTopics.h"
 
 namespace tq {
 
-Tsfsettings::Tsfsettings(QWidget* parent) : QDialog(parent) {
+Tsfsettings::Tsfsettings(QWidget* parent, HelpViewer& help) : QDialog(parent) {
   setObjectName("sfsettings");
   setWindowTitle("Single Frequency Settings");
   auto* layout = new QVBoxLayout(this);
@@ -32,7 +33,7 @@ Tsfsettings::Tsfsettings(QWidget* parent) : QDialog(parent) {
   ers_->setObjectName("CheckBox1");
   layout->addWidget(ers_);
 
-  auto* buttons = OkCancelHelp(this);
+  auto* buttons = OkCancelHelp(this, help, help::kSingleFrequencySettings);
   layout->addWidget(buttons);
   FormActivate({});
 }

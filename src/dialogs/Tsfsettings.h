@@ -9,10 +9,12 @@ class QCheckBox;
 
 namespace tq {
 
+class HelpViewer;
+
 // "Single Frequency Settings": peak tracking, detector, sampling rate and ERS correction.
 class Tsfsettings : public QDialog {
  public:
-  explicit Tsfsettings(QWidget* parent);
+  Tsfsettings(QWidget* parent, HelpViewer& help);
 
   // FormActivate: the controls show the current settings.
   void FormActivate(const SingleFrequencySettings& settings);

@@ -110,6 +110,7 @@ std::vector<CommandEntry> BuildTable() {
       {C::Reset1, K::Item, "Reset1", "Hardware &Reset", "Port1"},
       // Help
       {C::Help1, K::Menu, "Help1", "&Help", ""},
+      {C::Contents1, K::Item, "Contents1", "&Contents", "Help1"},
       {C::Information1, K::Item, "Information1", "&Information...", "Help1"},
       {C::About1, K::Item, "About1", "&About...", "Help1"},
       // Buttons

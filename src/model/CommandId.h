@@ -119,6 +119,7 @@ enum class Command : std::uint16_t {
   ComboBox3,  // pre-amplifier
   // Help
   Help1,
+  Contents1,
   About1,
   Information1,
   // Beyond the text: the peak table and the CSV export.

@@ -25,6 +25,7 @@
 #include "dialogs/TERS.h"
 #include "dialogs/TERSOK.h"
 #include "doubles/FixedClock.h"
+#include "doubles/RecordingHelp.h"
 #include "doubles/ScriptedPrompts.h"
 #include "measure/Program.h"
 #include "platform/HostFiles.h"
@@ -71,7 +72,8 @@ class ErsWindowTest : public ::testing::Test {
 };
 
 TEST_F(ErsWindowTest, DialogsShowTheirValuesAndGiveBackTheChoices) {
-  TERS ters(nullptr);
+  test::RecordingHelp help;
+  TERS ters(nullptr, help);
   ters.FormActivate({"ERS Data not Present or is Corrupt. Please Reload", false, 1, 0, ""});
   EXPECT_FALSE(ters.okButton()->isEnabled());
   EXPECT_EQ(ters.polarisation(), 1);
@@ -81,7 +83,7 @@ TEST_F(ErsWindowTest, DialogsShowTheirValuesAndGiveBackTheChoices) {
   EXPECT_EQ(ters.windowTitle().toStdString(), "ERS Calibration (Full Range)");
   Grab(ters, "ers_TERS");
 
-  TERSzoomform zoom(nullptr);
+  TERSzoomform zoom(nullptr, help);
   EXPECT_EQ(zoom.startEdit()->text().toStdString(), "30.0");
   zoom.FormActivate({"ERS Serial Number : E42", true, 1, 1, "800.00"});
   ErsChoice c = zoom.choice();

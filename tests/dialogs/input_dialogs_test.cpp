@@ -26,6 +26,7 @@
 #include "doubles/FakeSerialPort.h"
 #include "doubles/FixedClock.h"
 #include "doubles/MemoryFiles.h"
+#include "doubles/RecordingHelp.h"
 #include "doubles/ScriptedPrompts.h"
 #include "doubles/VirtualTicks.h"
 #include "measure/Program.h"
@@ -75,7 +76,8 @@ class InputDialogsTest : public ::testing::Test {
 };
 
 TEST_F(InputDialogsTest, LisnDialogShowsAndGivesBackTheSettingsAndWarnsOfZeroLoss) {
-  TLisndlg dialog(nullptr);
+  test::RecordingHelp help;
+  TLisndlg dialog(nullptr, help);
   dialog.FormActivate({3, 2});
   EXPECT_EQ(dialog.sourceGroup()->checkedId(), 3);
   EXPECT_EQ(dialog.lossGroup()->checkedId(), 2);

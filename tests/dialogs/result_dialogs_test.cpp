@@ -23,6 +23,7 @@
 #include "doubles/FakeSerialPort.h"
 #include "doubles/FixedClock.h"
 #include "doubles/MemoryFiles.h"
+#include "doubles/RecordingHelp.h"
 #include "doubles/ScriptedPrompts.h"
 #include "doubles/VirtualTicks.h"
 #include "measure/Program.h"
@@ -64,7 +65,8 @@ class ResultDialogsTest : public ::testing::Test {
 };
 
 TEST_F(ResultDialogsTest, ImportOptionsFollowTheCoresRules) {
-  TImport dialog(nullptr);
+  test::RecordingHelp help;
+  TImport dialog(nullptr, help);
   // The file name as it is; one too long for its line loses its start, never its end.
   auto* label = dialog.findChild<QLabel*>("Label1");
   dialog.FormActivate(std::string(300, 'x') + "/RUN1.EMC", true);
