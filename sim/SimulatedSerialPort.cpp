@@ -39,7 +39,7 @@ void SimulatedSerialPort::close() {
 void SimulatedSerialPort::write(std::span<const std::uint8_t> bytes) {
   if (!open_ || !dsr_ || bytes.empty()) return;
   std::vector<std::uint8_t> copy(bytes.begin(), bytes.end());
-  const double delay = toAnalyser_.book(copy.size());
+  const double delay = std::max(toAnalyser_.book(copy.size()), silentUntilMs_ - ticks_.nowMs());
   std::weak_ptr<int> alive = alive_;
   ticks_.post(delay, [this, alive, copy = std::move(copy)] {
     if (alive.expired() || !dsr_) return;
@@ -89,7 +89,7 @@ void SimulatedSerialPort::injectLineError() {
 void SimulatedSerialPort::fromAnalyser(std::vector<std::uint8_t> bytes) {
   if (!dsr_) return;  // nobody there
   const bool frame = bytes.size() > 1;
-  if (frame && nakNext_) {
+  if (frame && (nakNext_ || ticks_.nowMs() < nakUntilMs_)) {
     nakNext_ = false;
     bytes = {kNak};
   } else if (frame && overlongNext_) {
@@ -108,11 +108,16 @@ void SimulatedSerialPort::fromAnalyser(std::vector<std::uint8_t> bytes) {
     deliver(std::move(tail), tailDelay);
     return;
   }
+  if (splitBytes_) {
+    for (const std::uint8_t byte : bytes) deliver({byte}, toProgram_.book(1));
+    return;
+  }
   const double delay = toProgram_.book(bytes.size());
   deliver(std::move(bytes), delay);
 }
 
 void SimulatedSerialPort::deliver(std::vector<std::uint8_t> bytes, double delayMs) {
+  delayMs = std::max(delayMs, silentUntilMs_ - ticks_.nowMs());
   std::weak_ptr<int> alive = alive_;
   ticks_.post(delayMs, [this, alive, bytes = std::move(bytes)] {
     if (alive.expired() || !open_ || !dsr_) return;

@@ -62,6 +62,13 @@ class SimulatedSerialPort : public SerialPort {
   void injectGarbage(std::vector<std::uint8_t> bytes);
   // A framing or parity error reported to the program.
   void injectLineError();
+  // Every frame of the next ms is replaced by a NAK.
+  void nakFramesFor(double ms) { nakUntilMs_ = ticks_.nowMs() + ms; }
+  // Every frame arrives one byte per delivery while on.
+  void splitFramesIntoBytes(bool on) { splitBytes_ = on; }
+  // The analyser freezes for the next ms: it sends nothing, and what either side sent in
+  // that time is handled once it wakes.
+  void silenceFor(double ms) { silentUntilMs_ = ticks_.nowMs() + ms; }
 
   std::size_t deliveries() const { return deliveries_; }
 
@@ -91,6 +98,9 @@ class SimulatedSerialPort : public SerialPort {
   bool overlongNext_ = false;
   bool splitNext_ = false;
   std::size_t splitAt_ = 0;
+  bool splitBytes_ = false;
+  double nakUntilMs_ = -1.0;
+  double silentUntilMs_ = -1.0;
 };
 
 }  // namespace tq::sim

@@ -96,7 +96,10 @@ float ErsLevelOf(std::string_view line) {
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   double value = 0.0;
   const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-  if (s.empty() || ec != std::errc() || end != s.data() + s.size() || !std::isfinite(value))
+  // A level wider than ERS.DAT's eight columns ("1e39", "1234567") would not read back from
+  // it: it counts as a line that is not a number.
+  if (s.empty() || ec != std::errc() || end != s.data() + s.size() ||
+      !(value > -99999.95 && value < 999999.95))
     return 0.0f;
   return static_cast<float>(value);
 }
@@ -233,8 +236,7 @@ void ErsData::InstallERSdata1Click() {
     installed = false;
   }
   if (installed && !files_.writeAll(kErsDataFile, ErsDatText(read))) {
-    prompts_.message(MessageKind::Error, std::string("Unable to write ") + kErsDataFile,
-                     Buttons::Ok);
+    prompts_.message(MessageKind::Error, WriteFailureText(files_, kErsDataFile), Buttons::Ok);
     installed = false;
   }
   if (installed) {
@@ -289,8 +291,7 @@ void ErsData::SaveERSCorrectionData1Click() {
                        Buttons::YesNo) != Answer::Yes)
     return;
   if (!files_.writeAll(kErsCorrectionFile, ErsCorrectionText(tables_, state_.ersSerialNumber)))
-    prompts_.message(MessageKind::Error, std::string("Unable to write ") + kErsCorrectionFile,
-                     Buttons::Ok);
+    prompts_.message(MessageKind::Error, WriteFailureText(files_, kErsCorrectionFile), Buttons::Ok);
 }
 
 bool ErsData::ReLoadERSCorrectionData1Click() {

@@ -53,7 +53,7 @@ bool UserAntennaEditor::Save1Click() {
     if (const auto pair = GridRowValue(row.frequency, row.factor)) pairs.push_back(*pair);
   if (!files_.writeAll(
           *name, WriteAntennaFile(transducer_.Description(), radiated, changeoverText, pairs))) {
-    prompts_.message(MessageKind::Error, "Unable to write " + *name, Buttons::Ok);
+    prompts_.message(MessageKind::Error, WriteFailureText(files_, *name), Buttons::Ok);
     return false;
   }
   // Only a table that reached a file counts as saved, so OK still offers to save it.

@@ -216,7 +216,7 @@ UserLimitEditor::SaveResult UserLimitEditor::add(const UserLimitForm& form) {
   }
   text += JoinLines(NewUserLimitBlock(form), false);
   if (!files_.writeAll(path(), text)) {
-    prompts_.message(MessageKind::Error, "Unable to write " + path(), Buttons::Ok);
+    prompts_.message(MessageKind::Error, WriteFailureText(files_, path()), Buttons::Ok);
     return SaveResult::Nothing;
   }
   prompts_.message(MessageKind::Information, "New limit added.", Buttons::Ok);
@@ -233,7 +233,7 @@ UserLimitEditor::SaveResult UserLimitEditor::modify(const UserLimitForm& form) {
       break;
   }
   if (!files_.writeAll(path(), JoinLines(buffer_, true))) {
-    prompts_.message(MessageKind::Error, "Unable to write " + path(), Buttons::Ok);
+    prompts_.message(MessageKind::Error, WriteFailureText(files_, path()), Buttons::Ok);
     return SaveResult::Nothing;
   }
   std::erase(buffer_, std::string());

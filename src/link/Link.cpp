@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace tq {
 
@@ -43,6 +44,8 @@ void Link::SendCommand(std::uint8_t code, std::int32_t value, std::uint8_t minDa
       writeBytes(outgoing_.view());
       outgoing_ = Frame{};
     } else if (state_.linkEnabled) {
+      // A stop that cannot reach the analyser goes once it is back.
+      if (code == 0x36 || code == 0x4A) stopOnConnect_ = code;
       lostLink();
       // What the lost-link procedure could not send must not go out later in place of the
       // next command.
@@ -119,6 +122,10 @@ void Link::ConnectLink() {
   port_.setBaudRate(9600);
   ticks_.wait(2);
 
+  if (stopOnConnect_ != 0) {
+    SendCommand(std::exchange(stopOnConnect_, std::uint8_t{0}), 0, 0);
+    ticks_.wait(1);
+  }
   SendCommand(0x20, 0, 0);
   ticks_.wait(3);
   SendCommand(0x10, state_.attenuationDb, 1);
@@ -367,6 +374,14 @@ void Link::statusTimer() {
 }
 
 void Link::lostLink() {
+  if (state_.runInProgress)
+    stopOnConnect_ =
+        state_.measurementMode == 2 || state_.detector == 2 || state_.detector == 3 ? 0x4A : 0x36;
+  // Nothing queued for the analyser that went away goes out once it is back, and the queue
+  // does not wait for an answer to it.
+  queue_.fill(Frame{});
+  queueCount_ = 0;
+  state_.queueMode = false;
   state_.runInProgress = false;
   state_.portConnected = false;
   state_.linkEnabled = false;

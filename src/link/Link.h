@@ -104,6 +104,9 @@ class Link {
   bool firmwareAdviceShown_ = false;
   bool handlingDataFrame_ = false;
   bool lostLinkAsking_ = false;
+  // The stop of a run the link was lost in (0x36 a sweep, 0x4A readings), sent when the
+  // link is made again: the analyser may still be in it, waiting for an ACK.
+  std::uint8_t stopOnConnect_ = 0;
   bool nakBoxOpen_ = false;
   std::uint8_t lastAccessoryValue_ = 0;
   std::string lastStatusText_;

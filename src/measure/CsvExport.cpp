@@ -38,7 +38,7 @@ void FinalMeasurement::ExportCsv() {
   for (const auto& [path, text] :
        {std::pair{stem + ".csv", traces}, std::pair{stem + "-peaks.csv", PeakTableCsv(table_)}}) {
     if (!p_.files.writeAll(path, text)) {
-      p_.prompts.message(MessageKind::Error, "Unable to write " + path, Buttons::Ok);
+      p_.prompts.message(MessageKind::Error, WriteFailureText(p_.files, path), Buttons::Ok);
       return;
     }
   }

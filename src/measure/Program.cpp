@@ -224,7 +224,7 @@ bool Program::CloseQuery() {
   state_.com1Checked = model_.checkedPort == 1;
   const std::string path = state_.defaultPath + "TQ4800.INI";
   if (!ports_.files.writeAll(path, SaveSettings(state_)))
-    ports_.prompts.message(MessageKind::Error, "Unable to write " + path, Buttons::Ok);
+    ports_.prompts.message(MessageKind::Error, WriteFailureText(ports_.files, path), Buttons::Ok);
   if (state_.portConnected) {
     // The reset frame goes out whatever the queue and the link flags say.
     const Frame reset = BuildFrame(0x80, 0, 0);

@@ -78,7 +78,7 @@ bool ResultFiles::WriteResults(const std::string& name, bool limitColumnCleared)
   if (!limitColumnCleared) columns.limit = t.limitTrace;
   columns.single = t.singleFrequencyTrace;
   if (!p_.files.writeAll(name, FormatResultFile(header(), columns, p_.features.ers.Tables()))) {
-    p_.prompts.message(MessageKind::Error, "Unable to write " + name, Buttons::Ok);
+    p_.prompts.message(MessageKind::Error, WriteFailureText(p_.files, name), Buttons::Ok);
     return false;
   }
   return true;

@@ -500,6 +500,8 @@ void ScanEngine::pointByPointSweep() {
   lastStepSent_ = -1;
   state_.stepIndex = 0;
   const bool average = state_.detector == 2;
+  // A lost link ends the run: no more readings come, and RUN must not start a run inside
+  // this one.
   do {
     const int i = std::clamp(state_.stepIndex, 0, 500);
     if (i != lastStepSent_) {
@@ -512,6 +514,7 @@ void ScanEngine::pointByPointSweep() {
       model_.frequencyBoxText = FrequencyBoxText(f, state_.highRange);
       lastStepSent_ = i;
       ticks_.wait(1);
+      if (!state_.runInProgress) break;  // the link was lost
       link_.SendCommand(average ? 0x46 : 0x48, 0, 0);
       setStatus(average ? "Av. Scan" : "QP Scan", kClBlue);
     }
@@ -524,7 +527,7 @@ void ScanEngine::pointByPointSweep() {
       link_.SendCommand(0x4A, 0, 0);
       ticks_.wait(1);
     }
-  } while (state_.stepIndex < state_.stepsPerScan && !stopRequested_);
+  } while (state_.stepIndex < state_.stepsPerScan && !stopRequested_ && state_.runInProgress);
 }
 
 }  // namespace tq

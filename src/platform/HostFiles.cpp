@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -151,24 +152,37 @@ std::optional<std::string> HostFiles::readAll(std::string_view programPath) cons
 bool HostFiles::writeAll(std::string_view programPath, std::string_view contents) {
   const fs::path target = resolve(programPath);
   std::error_code ec;
-  if (target.has_parent_path() && !fs::is_directory(target.parent_path(), ec)) return false;
+  writeError_.clear();
+  // The reason is taken at once: cleaning up may set errno again.
+  const auto fail = [&](std::error_code why) {
+    writeError_ = why.message();
+    return false;
+  };
+  const auto lastError = [] {
+    return std::error_code(errno ? errno : EIO, std::generic_category());
+  };
+  if (target.has_parent_path() && !fs::is_directory(target.parent_path(), ec))
+    return fail(ec ? ec : std::make_error_code(std::errc::no_such_file_or_directory));
   fs::path temp = target;
   temp += ".tmp~";
   {
+    errno = 0;
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
+    if (!out) return fail(lastError());
     out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     out.flush();
     if (!out) {
+      const std::error_code why = lastError();
       out.close();
       fs::remove(temp, ec);
-      return false;
+      return fail(why);
     }
   }
   fs::rename(temp, target, ec);
   if (ec) {
+    const std::error_code why = ec;
     fs::remove(temp, ec);
-    return false;
+    return fail(why);
   }
   return true;
 }

@@ -29,6 +29,7 @@ class HostFiles : public Files {
   bool exists(std::string_view programPath) const override;
   std::optional<std::string> readAll(std::string_view programPath) const override;
   bool writeAll(std::string_view programPath, std::string_view contents) override;
+  std::string writeError() const override { return writeError_; }
 
   // First start: creates the working folder and copies every shipped file that is absent
   // there (a user's own file is never overwritten). Returns the number copied. The shipped
@@ -47,6 +48,7 @@ class HostFiles : public Files {
   std::filesystem::path dataRoot_;
   HostSystem system_;
   std::string workingDir_ = "C:\\tq4800\\";
+  std::string writeError_;
 };
 
 // Program texts are UTF-8. These turn them into host paths and back on every system; the

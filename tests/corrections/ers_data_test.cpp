@@ -85,7 +85,10 @@ class ErsFilesTest : public ::testing::Test {
 
 TEST_F(ErsFilesTest, InstallationReadsBothPlanesAndWritesErsDatByColumns) {
   files.put("a:E42.HOR", Installation([](std::size_t j) {
-              return j == 7 ? std::string("abc") : std::to_string(60 + j % 10) + ".25";
+              if (j == 7) return std::string("abc");
+              if (j == 8) return std::string("1e39");     // found by ers_fuzz
+              if (j == 9) return std::string("1234567");  // wider than ERS.DAT's column
+              return std::to_string(60 + j % 10) + ".25";
             }));
   files.put("a:E42.VER", Installation([](std::size_t j) { return "-" + std::to_string(j); }));
   install("E42");
@@ -95,6 +98,9 @@ TEST_F(ErsFilesTest, InstallationReadsBothPlanesAndWritesErsDatByColumns) {
                                                           "ERS Data Successfully Installed"}));
   EXPECT_FLOAT_EQ(data.tables().reference[0][3], 63.25f);
   EXPECT_FLOAT_EQ(data.tables().reference[0][7], 0.0f);  // "abc" installs 0 dB
+  // So does a level ERS.DAT could not hold in its eight columns.
+  EXPECT_FLOAT_EQ(data.tables().reference[0][8], 0.0f);
+  EXPECT_FLOAT_EQ(data.tables().reference[0][9], 0.0f);
   EXPECT_FLOAT_EQ(data.tables().reference[1][485], -485.0f);
 
   const std::string dat = *files.readAll(kErsDataFile);
