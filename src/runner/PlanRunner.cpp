@@ -327,22 +327,25 @@ void PlanRunner::measurePeaks(const PlanTest& test) {
 void PlanRunner::writeTestFiles(const PlanTest& test, Outcome& out) {
   Program& program = p_.program;
   const std::string prefix = testPrefix(test);
-  const auto keep = [&](const std::string& path) {
-    if (p_.files.exists(path)) out.files.push_back(path.substr(options_.outDir.size() + 1));
+  const auto keep = [&](const std::string& path, bool written) {
+    if (written)
+      out.files.push_back(path.substr(options_.outDir.size() + 1));
+    else
+      unwritten_.push_back("Unable to write " + path);
   };
   p_.prompts.ExpectSave(prefix + ".emc");
   program.Execute(Command::SaveAs1);
-  keep(prefix + ".emc");
+  keep(prefix + ".emc", p_.files.exists(prefix + ".emc"));
   p_.prompts.ExpectSave(prefix + ".csv");
   program.Execute(Command::ExportCSV1);
-  keep(prefix + ".csv");
-  keep(prefix + "-peaks.csv");
+  keep(prefix + ".csv", p_.files.exists(prefix + ".csv"));
+  keep(prefix + "-peaks.csv", p_.files.exists(prefix + "-peaks.csv"));
   // With a baseline, the report's peak page gives each margin's change since then.
   const PeakBaseline baseline{out.trends, options_.regressDb};
   const PeakTablePage peaks(out.table, &baseline);
   const ReportDocument report =
       options_.baseline && !out.table.rows.empty() ? program.Report(peaks) : program.Report();
-  if (p_.printer.PrintToPdf(report, prefix + ".pdf")) keep(prefix + ".pdf");
+  keep(prefix + ".pdf", p_.printer.PrintToPdf(report, prefix + ".pdf"));
   p_.prompts.ClearExpected();
   collectNotes(out);
 }
@@ -375,6 +378,7 @@ void PlanRunner::collectNotes(Outcome& out) {
 
 int PlanRunner::exitCode() const {
   if (interrupted()) return kExitInterrupted;
+  if (!unwritten_.empty()) return kExitPlanError;
   bool fail = false;
   for (const Outcome& o : outcomes_) {
     if (o.incomplete) return kExitLinkFault;

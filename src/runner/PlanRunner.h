@@ -21,7 +21,7 @@ namespace tq {
 // Exit codes of an unattended run.
 inline constexpr int kExitPass = 0;
 inline constexpr int kExitFail = 1;
-inline constexpr int kExitPlanError = 2;
+inline constexpr int kExitPlanError = 2;  // also: the run's files could not all be written
 inline constexpr int kExitLinkFault = 3;
 inline constexpr int kExitInterrupted = 130;
 
@@ -114,6 +114,7 @@ class PlanRunner {
   RunOptions options_;
   std::vector<Outcome> outcomes_;
   std::atomic<int> stopRequests_{0};
+  std::vector<std::string> unwritten_;  // the outputs that could not be written, and why
   bool connected_ = false;
   std::string startedText_;
 };

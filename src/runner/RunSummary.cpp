@@ -90,10 +90,22 @@ void PlanRunner::writeRunFiles() {
                                     {"verdict", verdict},
                                     {"exit_code", code},
                                     {"tests", std::move(tests)}};
-  p_.files.writeAll(outPath("summary.json"), summary.Write());
-  p_.files.writeAll(outPath("junit.xml"), JUnitXml(suites));
-  p_.progress.Verdict("verdict: " + verdict + " (exit " + std::to_string(code) + "), files in " +
-                      options_.outDir);
+  for (const auto& [name, text] :
+       {std::pair{"summary.json", summary.Write()}, std::pair{"junit.xml", JUnitXml(suites)}})
+    if (!p_.files.writeAll(outPath(name), text))
+      unwritten_.push_back(WriteFailureText(p_.files, outPath(name)));
+  // A run whose files are not all there has not given CI its answer, whatever the verdict.
+  if (unwritten_.empty()) {
+    p_.progress.Verdict("verdict: " + verdict + " (exit " + std::to_string(code) + "), files in " +
+                        options_.outDir);
+    return;
+  }
+  std::string why;
+  for (const std::string& u : unwritten_) why += "; " + u;
+  for (char& c : why)
+    if (c == '\n') c = ' ';
+  p_.progress.Verdict("verdict: " + verdict + " but not every file was written (exit " +
+                      std::to_string(exitCode()) + ")" + why);
 }
 
 }  // namespace tq

@@ -133,6 +133,15 @@ TEST_F(PlanRunScenario, TheRadiatedExampleFailsAndItsFilesAgree) {
   EXPECT_TRUE(printer.pages[1].hasText("Change"));
 }
 
+// Files the run could not write leave CI without its answer: the run says which, and fails.
+TEST_F(PlanRunScenario, OutputsThatCannotBeWrittenFailTheRun) {
+  std::filesystem::create_directories(out / "summary.json");
+  EXPECT_EQ(run("[test quick]\nrange = high\nsteps = 100\nfinal = no\n"), kExitPlanError);
+  EXPECT_NE(progress.verdict.find("not every file was written (exit 2); Unable to write"),
+            std::string::npos)
+      << progress.verdict;
+}
+
 // A run that cannot finish ends on its own with the code that says why, never hangs, marks
 // the test under way and those after it incomplete, and keeps the files of what was measured:
 // a stop (SIGINT, SIGTERM) during the second of three peak-hold sweeps, and then an analyser
