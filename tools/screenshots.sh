@@ -14,4 +14,4 @@ mkdir -p "$out"
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
 export QT_QPA_PLATFORM=xcb
 unset QT_SCALE_FACTOR
-xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$build/tests/tq4800_screenshots" "$out"
+xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$build/tools/screenshots/tq4800_screenshots" "$out"
